@@ -1,0 +1,88 @@
+#include "driver/options.h"
+
+#include <climits>
+#include <string>
+
+#include "common/fatal_error.h"
+#include "common/limits.h"
+
+namespace tokshuf {
+namespace {
+
+// Applies one option letter at *s; returns how many digits it consumed.
+int applyLetter(const char* s, CommandLine& line) {
+  Settings& settings = line.settings;
+  int digits = 0;
+  bool overflow = false;
+  switch (*s) {
+    case 'k': case 'p': case 'c': case 't': case 'a': {
+      const int value = leesgetal(s, &digits, &overflow);
+      if (overflow) {
+        throw FatalError(formatString(
+            "tokshuf: value of option -%c does not fit an int: %.*s\n", *s,
+            digits, s + 1));
+      }
+      if (*s == 'k') settings.nchunks = value;
+      if (*s == 'p') settings.nperm = value;
+      if (*s == 'c') settings.ci = value;
+      if (*s == 't') settings.f_the = value;
+      if (*s == 'a') settings.f_a = value;
+      return digits;
+    }
+    case 'z': settings.useGlobalMmax = 1; return 0;
+    case 'H': settings.header = 0; return 0;
+    case 'h': line.helpRequested = true; return 0;
+    default:
+      throw FatalError(formatString("tokshuf: illegal option %c\n", *s));
+  }
+}
+
+void checkRanges(const Settings& s) {
+  if (s.nchunks < 1 || s.nchunks > kMaxChunks) {
+    throw FatalError(formatString(
+        "tokshuf: number of chunks (-k) must be 1 to %d, not %d\n", kMaxChunks,
+        s.nchunks));
+  }
+  if (s.nperm < 0 || s.nperm > kMaxPermutations) {
+    throw FatalError(formatString(
+        "tokshuf: number of permutation runs (-p) must be 0 to %d, not %d\n",
+        kMaxPermutations, s.nperm));
+  }
+  if (s.ci < 0 || s.ci > 100) {
+    throw FatalError(formatString(
+        "tokshuf: confidence level (-c) must be 0 to 100, not %d\n", s.ci));
+  }
+}
+
+}  // namespace
+
+int leesgetal(const char* s, int* aantal, bool* overflow) {
+  *aantal = 0;
+  *overflow = false;
+  long long value = 0;
+  for (const char* c = s + 1; *c >= '0' && *c <= '9'; ++c) {
+    value = value * 10 + (*c - '0');
+    if (value > INT_MAX) {
+      *overflow = true;
+      value = INT_MAX;  // keeps reading the digits without overflowing
+    }
+    ++*aantal;
+  }
+  return int(value);
+}
+
+CommandLine scanOptions(int argc, char** argv) {
+  CommandLine line;
+  int arg = 1;
+  for (; arg < argc && argv[arg][0] == '-'; ++arg) {
+    for (const char* s = argv[arg] + 1; *s != '\0'; ++s) {
+      s += applyLetter(s, line);
+      if (line.helpRequested) return line;
+    }
+  }
+  if (arg < argc) line.inputName = argv[arg];
+  if (line.inputName != nullptr) checkRanges(line.settings);
+  return line;
+}
+
+}  // namespace tokshuf

@@ -1,0 +1,29 @@
+#include "driver/usage.h"
+
+#include "common/limits.h"
+
+namespace tokshuf {
+
+void help(std::FILE* out) {
+  std::fprintf(out, "tokshuf -kCHUNKS -pPERM -H -aA -tT -cC -z text.zvc \n");
+  std::fprintf(out, "      (k maximally %d, p maximally %d)\n", kMaxChunks,
+               kMaxPermutations);
+  std::fprintf(out, "      (maximal text size %d)\n", kMaxTokens);
+  std::fprintf(out, "OPTIONS:\n");
+  std::fprintf(out, "      -a: zipf rank word1 (default: A = 4)\n");
+  std::fprintf(out, "      -t: zipf rank word2 (default: T = 1)\n");
+  std::fprintf(out, "      -H: text.zvc lacks its header\n");
+  std::fprintf(out, "      -z: use global instead of local pstar for Zipf\n");
+  std::fprintf(out, "      -c: confidence interval (default: C = 95)\n");
+  std::fprintf(out, "      -k: number of chunks (default: 20)\n");
+  std::fprintf(out, "      -p: number of permutation runs (default: 0)\n");
+  std::fprintf(out, "INPUT:\n");
+  std::fprintf(out, "      text.zvc:  Word z\n");
+  std::fprintf(out, "OUTPUT:\n");
+  std::fprintf(out, "  text.mcm: Monte Carlo means\n");
+  std::fprintf(out, "  text.mcl: lower 95%% confidence interval\n");
+  std::fprintf(out, "  text.mch: upper 95%% confidence interval\n");
+  std::fprintf(out, "  text.obs: empirical profile of measures\n");
+}
+
+}  // namespace tokshuf

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "common/chunks.h"
+#include "common/run_arrays.h"
+#include "common/settings.h"
+#include "common/text.h"
+#include "measures/run_state.h"
+
+namespace tokshuf {
+
+// Read-only inputs shared by every run of one process.
+struct MeasureContext {
+  const Settings& settings;
+  const Chunks& CHUNKS;
+  int N;      // tokens in the whole text
+  int gmMax;  // tokens of rank 1 in the whole text
+};
+
+// Measures the token order in TEXT at every chunk boundary and stores the
+// 24 values of chunk j in row a, column j of the run arrays. The run state
+// must be in its between-runs condition and is left in it.
+void constants(int a, const MeasureContext& context,
+               const std::vector<int>& TEXT, RunState& run,
+               RunArrays& arrays);
+
+}  // namespace tokshuf

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "measures/run_state.h"
+
+namespace tokshuf {
+
+// The function whose fixed point gives Sichel's theta; throws FatalError
+// ("z <= 0; ...") for z <= 0. A NaN z passes.
+double fz(double z, double curN, double curV, double n1);
+double delta(double x, double curN, double curV, double n1);
+
+// Sichel's parameters for N tokens, V types and V1 hapaxes. failed marks a
+// missing fit, whose parameters are all 0.
+struct SichelFit {
+  double b = 0.0;
+  double c = 0.0;
+  double a1 = 0.0;
+  bool failed = false;
+};
+SichelFit sichelFit(int curN, int curV, int curV1);
+
+// Fits the state's prefix into cur_b, cur_c and cur_a1, counting a missing
+// fit in sichelzeros.
+void SichelParam(RunState& run);
+
+}  // namespace tokshuf
