@@ -1,0 +1,98 @@
+#include "driver/options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/fatal_error.h"
+
+namespace tokshuf {
+namespace {
+
+CommandLine scan(std::vector<std::string> args) {
+  args.insert(args.begin(), "tokshuf");
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  return scanOptions(int(args.size()), argv.data());
+}
+
+std::string refusal(std::vector<std::string> args) {
+  try {
+    scan(std::move(args));
+  } catch (const FatalError& error) {
+    return error.message();
+  }
+  return "";
+}
+
+TEST(Options, LeesgetalReadsTheDigitsAfterTheLetter) {
+  int count = -1;
+  bool overflow = true;
+  EXPECT_EQ(leesgetal("k123z", &count, &overflow), 123);
+  EXPECT_EQ(count, 3);
+  EXPECT_FALSE(overflow);
+  EXPECT_EQ(leesgetal("k-5", &count, &overflow), 0);
+  EXPECT_EQ(count, 0);
+  EXPECT_EQ(leesgetal("p2147483647", &count, &overflow), 2147483647);
+  EXPECT_FALSE(overflow);
+  leesgetal("p2147483648", &count, &overflow);
+  EXPECT_TRUE(overflow);
+  EXPECT_EQ(count, 10);
+}
+
+TEST(Options, GroupedLettersAndValues) {
+  const CommandLine line = scan({"-p100k10zH", "text.zvc"});
+  EXPECT_EQ(line.settings.nperm, 100);
+  EXPECT_EQ(line.settings.nchunks, 10);
+  EXPECT_EQ(line.settings.useGlobalMmax, 1);
+  EXPECT_EQ(line.settings.header, 0);
+  EXPECT_STREQ(line.inputName, "text.zvc");
+}
+
+TEST(Options, DefaultsLaterLettersAndTheFileName) {
+  const CommandLine defaults = scan({"a.zvc"});
+  EXPECT_EQ(defaults.settings.nchunks, 20);
+  EXPECT_EQ(defaults.settings.nperm, 0);
+  EXPECT_EQ(defaults.settings.ci, 95);
+  EXPECT_EQ(defaults.settings.f_a, 4);
+  EXPECT_EQ(defaults.settings.f_the, 1);
+  const CommandLine later = scan({"-k10", "-", "-k5", "a.zvc", "-p100", "-x"});
+  EXPECT_EQ(later.settings.nchunks, 5);
+  EXPECT_EQ(later.settings.nperm, 0);
+  EXPECT_STREQ(later.inputName, "a.zvc");
+  EXPECT_EQ(scan({"-p10"}).inputName, nullptr);
+  EXPECT_TRUE(scan({"-h", "a.zvc"}).helpRequested);
+  EXPECT_TRUE(scan({"-k5h", "-x"}).helpRequested);
+  const CommandLine tracked = scan({"-a7t0c90", "x.zvc"});
+  EXPECT_EQ(tracked.settings.f_a, 7);
+  EXPECT_EQ(tracked.settings.f_the, 0);
+  EXPECT_EQ(tracked.settings.ci, 90);
+}
+
+TEST(Options, IllegalLetters) {
+  EXPECT_EQ(refusal({"-x", "a.zvc"}), "tokshuf: illegal option x\n");
+  EXPECT_EQ(refusal({"-z5", "a.zvc"}), "tokshuf: illegal option 5\n");
+  EXPECT_EQ(refusal({"-k3.5", "a.zvc"}), "tokshuf: illegal option .\n");
+}
+
+TEST(Options, ValuesOutOfRange) {
+  EXPECT_NE(refusal({"-k", "10"}), "");  // -k without digits is 0 chunks
+  EXPECT_NE(refusal({"-k0", "a.zvc"}), "");
+  EXPECT_NE(refusal({"-k41", "a.zvc"}), "");
+  EXPECT_NE(refusal({"-p5001", "a.zvc"}), "");
+  EXPECT_NE(refusal({"-c101", "a.zvc"}), "");
+  EXPECT_NE(refusal({"-a99999999999", "a.zvc"}), "");
+  EXPECT_EQ(refusal({"-k40p5000c100", "a.zvc"}), "");
+  EXPECT_EQ(refusal({"-k1p0c0", "a.zvc"}), "");
+  EXPECT_EQ(refusal({"-k0", "-k3", "a.zvc"}), "");
+  for (const std::string& message :
+       {refusal({"-k0", "a.zvc"}), refusal({"-t4294967296", "a.zvc"})}) {
+    EXPECT_EQ(message.rfind("tokshuf: ", 0), 0u) << message;
+    EXPECT_EQ(message.find('\n'), message.size() - 1) << message;
+  }
+}
+
+}  // namespace
+}  // namespace tokshuf

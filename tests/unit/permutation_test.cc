@@ -1,0 +1,99 @@
+#include "montecarlo/permutation.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace tokshuf {
+namespace {
+
+std::vector<int> tokens(std::vector<int> values) {
+  values.insert(values.begin(), 0);
+  return values;
+}
+
+TEST(Permutation, FiveTokensOverTwoRuns) {
+  UniformRandom generator;
+  int seed = -1;
+  generator.uniformRandom(&seed);
+  std::vector<int> TEXT = tokens({1, 2, 3, 4, 5});
+  randomize(generator, TEXT, 5);
+  EXPECT_EQ(TEXT, tokens({1, 4, 5, 2, 3}));
+  randomize(generator, TEXT, 5);
+  EXPECT_EQ(TEXT, tokens({2, 4, 5, 3, 1}));
+}
+
+TEST(Permutation, PartnerOfTheExampleDraws) {
+  EXPECT_EQ(shufflePartner(0.171148419380188, 1, 5), 1);
+  EXPECT_EQ(shufflePartner(0.6423839330673218, 2, 5), 4);
+  EXPECT_EQ(shufflePartner(0.8688522577285767, 3, 5), 5);
+  EXPECT_EQ(shufflePartner(0.17056703567504883, 4, 5), 4);
+}
+
+TEST(Permutation, DrawOfOneStaysInsideTheText) {
+  EXPECT_EQ(shufflePartner(1.0, 1, 5), 5);
+  EXPECT_EQ(shufflePartner(1.0, 5, 5), 5);
+  std::vector<int> TEXT = tokens({10, 20, 30});
+  randomizeWith(TEXT, 3, [] { return 1.0; });
+  // i = 1 swaps with 3, i = 2 swaps with 3.
+  EXPECT_EQ(TEXT, tokens({30, 10, 20}));
+}
+
+TEST(Permutation, DrawCountIsNMinusOne) {
+  for (int n : {0, 1, 2, 7}) {
+    std::vector<int> TEXT(n + 1, 1);
+    int draws = 0;
+    randomizeWith(TEXT, n, [&] {
+      ++draws;
+      return 0.5;
+    });
+    EXPECT_EQ(draws, n > 1 ? n - 1 : 0) << n;
+  }
+}
+
+TEST(Permutation, TwoTokensSwapFromOneHalfUp) {
+  std::vector<int> TEXT = tokens({1, 2});
+  randomizeWith(TEXT, 2, [] { return 0.4999999; });
+  EXPECT_EQ(TEXT, tokens({1, 2}));
+  randomizeWith(TEXT, 2, [] { return 0.5; });
+  EXPECT_EQ(TEXT, tokens({2, 1}));
+}
+
+TEST(Permutation, ShufflesKeepTheMultiset) {
+  UniformRandom generator;
+  int seed = -1;
+  generator.uniformRandom(&seed);
+  std::vector<int> TEXT = tokens({1, 1, 1, 2, 2, 3, 4, 5, 5, 6, 7, 8, 9});
+  std::vector<int> sorted = TEXT;
+  for (int run = 0; run < 50; ++run) {
+    randomize(generator, TEXT, 13);
+    std::vector<int> copy = TEXT;
+    std::sort(copy.begin() + 1, copy.end());
+    ASSERT_EQ(copy, sorted);
+  }
+}
+
+TEST(Permutation, SingleTokenRunsRepeatRunZero) {
+  Settings settings;
+  settings.nchunks = 3;
+  Text text;
+  text.TEXT.push_back(6);
+  text.N = 1;
+  const Chunks CHUNKS = computeChunks(1, 3);
+  const MeasureContext context{settings, CHUNKS, 1, 0};
+  RunState run;
+  RunArrays arrays(4);
+  constants(0, context, text.TEXT, run, arrays);
+  permute(4, context, text, run, arrays);
+  for (int column = 1; column <= kMeasureColumns; ++column) {
+    for (int p = 1; p <= 4; ++p) {
+      for (int j = 1; j <= 3; ++j) {
+        const double a = arrays[column][0][j], b = arrays[column][p][j];
+        EXPECT_TRUE(a == b || (std::isnan(a) && std::isnan(b)));
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tokshuf
