@@ -176,8 +176,8 @@ void writeObserved(std::ostream& out, const PanelData& d, const Frame& f) {
 void writeCaption(std::ostream& out, const PanelData& d, const Box& box, const Frame& f) {
   out << "<text class=\"label\" x=\"" << coord(f.area.x) << "\" y=\"" << coord(box.y + 15)
       << "\" font-size=\"12\" font-weight=\"bold\" fill=\"#111111\">"
-      << xmlEscape(kColumnLabels[d.column]) << "<tspan class=\"description\" "
-      << "font-weight=\"normal\" font-size=\"10\" fill=\"#555555\" dx=\"6\">"
+      << xmlEscape(kColumnLabels[d.column]) << " <tspan class=\"description\" "
+      << "font-weight=\"normal\" font-size=\"10\" fill=\"#555555\" dx=\"2\">"
       << xmlEscape(measureDescription(d.column)) << "</tspan></text>\n";
   const int nonFinite = countNonFinite(d);
   if (nonFinite == 0) return;

@@ -1,0 +1,108 @@
+#include "plot/profile_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+namespace tokshuf::plot {
+namespace {
+
+const std::string kHeader =
+    "N K D V V1 V2 V3 V4 V5 R W S H C E lM lSt b c a1 Z fa fthe sLmean sLstdev\n";
+
+// A data row as tokshuf prints it: "%d" then 24 times " %10.7f".
+std::string row(long long tokens, double value) {
+  std::string line = std::to_string(tokens);
+  char field[64];
+  for (int i = 0; i < kMeasureCount; ++i) {
+    std::snprintf(field, sizeof field, " %10.7f", value);
+    line += field;
+  }
+  return line + "\n";
+}
+
+ProfileTable parse(const std::string& text) {
+  std::istringstream in(text);
+  return parseProfile(in, "x.obs");
+}
+
+std::string errorOf(const std::string& text) {
+  try {
+    parse(text);
+  } catch (const ProfileError& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
+TEST(ProfileTableTest, ReadsRowsAsTokshufPrintsThem) {
+  const ProfileTable table = parse(kHeader + row(100, 0.5) + row(200, 1234.5678901));
+  ASSERT_EQ(table.rows.size(), 2u);
+  EXPECT_EQ(table.rows[0].tokens, 100);
+  EXPECT_EQ(table.rows[0].line, 2);
+  EXPECT_DOUBLE_EQ(table.rows[0].values[0], 0.5);
+  EXPECT_EQ(table.rows[1].tokens, 200);
+  EXPECT_DOUBLE_EQ(table.rows[1].values[23], 1234.5678901);
+}
+
+TEST(ProfileTableTest, ReadsNonFiniteFieldsAsGlibcWritesThem) {
+  std::string line = "10";
+  for (const char* field : {"       nan", "      -nan", "       inf", "      -inf"}) {
+    line += std::string(" ") + field;
+  }
+  for (int i = 4; i < kMeasureCount; ++i) line += "  1.0000000";
+  const ProfileTable table = parse(kHeader + line + "\n");
+  const auto& v = table.rows[0].values;
+  EXPECT_TRUE(std::isnan(v[0]));
+  EXPECT_TRUE(std::isnan(v[1]));
+  EXPECT_TRUE(std::isinf(v[2]) && v[2] > 0);
+  EXPECT_TRUE(std::isinf(v[3]) && v[3] < 0);
+  EXPECT_EQ(v[4], 1.0);
+}
+
+TEST(ProfileTableTest, AcceptsCarriageReturnLineEnds) {
+  std::string text = kHeader + row(7, 2.0);
+  text.insert(kHeader.size() - 1, "\r");
+  text.insert(text.size() - 1, "\r");
+  EXPECT_EQ(parse(text).rows.size(), 1u);
+}
+
+TEST(ProfileTableTest, WrongHeaderNamesLineOne) {
+  EXPECT_EQ(errorOf("N K D\n" + row(1, 1)), "x.obs:1: not a profile header (expected \"N K D V ... sLstdev\")");
+  EXPECT_EQ(errorOf(row(1, 1)), "x.obs:1: not a profile header (expected \"N K D V ... sLstdev\")");
+  EXPECT_EQ(errorOf(""), "x.obs: empty file, no profile header");
+}
+
+TEST(ProfileTableTest, RaggedRowNamesItsLine) {
+  std::string shortRow = row(300, 1.0);
+  shortRow.resize(shortRow.size() - 12);  // drop the last field
+  EXPECT_EQ(errorOf(kHeader + row(100, 1) + row(200, 1) + shortRow + "\n"),
+            "x.obs:4: expected 25 fields, found 24");
+}
+
+TEST(ProfileTableTest, UnparsableNumberNamesLineAndColumn) {
+  std::string bad = row(100, 1.0);
+  bad.replace(bad.find("1.0000000", 14), 9, "1.00x0000");
+  EXPECT_EQ(errorOf(kHeader + bad), "x.obs:2: cannot read \"1.00x0000\" as a number in column D");
+  EXPECT_EQ(errorOf(kHeader + "1e2" + row(0, 1).substr(1)),
+            "x.obs:2: cannot read token count \"1e2\"");
+  EXPECT_EQ(errorOf(kHeader + "-5" + row(0, 1).substr(1)),
+            "x.obs:2: cannot read token count \"-5\"");
+}
+
+TEST(ProfileTableTest, HeaderWithoutRowsIsNotAProfile) {
+  EXPECT_EQ(errorOf(kHeader), "x.obs:2: no data rows after the header");
+}
+
+TEST(ProfileTableTest, MissingFileIsReported) {
+  try {
+    readProfile("/nonexistent/dir/t.obs");
+    FAIL() << "no error";
+  } catch (const ProfileError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("cannot open /nonexistent/dir/t.obs: ", 0), 0u);
+  }
+}
+
+}  // namespace
+}  // namespace tokshuf::plot

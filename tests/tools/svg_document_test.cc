@@ -1,0 +1,249 @@
+// The picture is checked as XML, not as text: the test asks for panels,
+// paths and polygons the way a reader of the SVG would find them.
+
+#include "plot/svg_document.h"
+
+#include <gtest/gtest.h>
+#include <libxml/parser.h>
+#include <libxml/xpath.h>
+#include <libxml/xpathInternals.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <sstream>
+
+namespace tokshuf::plot {
+namespace {
+
+constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// Every measure column of a table holds `values` (one per chunk), except
+// those overridden afterwards by the test.
+ProfileTable table(const std::string& path, const std::vector<long long>& tokens,
+                   const std::vector<double>& values) {
+  ProfileTable t{path, {}};
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    ProfileRow row;
+    row.tokens = tokens[i];
+    row.line = static_cast<int>(i) + 2;
+    row.values.fill(values[i]);
+    t.rows.push_back(row);
+  }
+  return t;
+}
+
+// Three chunks; the empirical value leaves the interval at chunk 2 only.
+ProfileRun knownRun() {
+  const std::vector<long long> n{100, 200, 300};
+  ProfileRun run{table("dir/text.obs", n, {10, 25, 30}), {}, {}, {}};
+  run.mean = table("dir/text.mcm", n, {10, 20, 30});
+  run.lower = table("dir/text.mcl", n, {9, 18, 28});
+  run.upper = table("dir/text.mch", n, {11, 22, 32});
+  return run;
+}
+
+class Svg {
+ public:
+  explicit Svg(const ProfileRun& run) {
+    std::ostringstream out;
+    writeSvg(out, run);
+    text_ = out.str();
+    doc_.reset(xmlReadMemory(text_.data(), static_cast<int>(text_.size()), "test.svg",
+                             nullptr, XML_PARSE_NONET));
+    if (doc_) {
+      context_.reset(xmlXPathNewContext(doc_.get()));
+      xmlXPathRegisterNs(context_.get(), BAD_CAST "s", BAD_CAST "http://www.w3.org/2000/svg");
+    }
+  }
+  bool wellFormed() const { return doc_ != nullptr; }
+
+  // The string values of all nodes an XPath expression selects.
+  std::vector<std::string> all(const std::string& xpath) const {
+    std::vector<std::string> values;
+    std::unique_ptr<xmlXPathObject, decltype(&xmlXPathFreeObject)> result(
+        xmlXPathEvalExpression(BAD_CAST xpath.c_str(), context_.get()), xmlXPathFreeObject);
+    if (!result || !result->nodesetval) return values;
+    for (int i = 0; i < result->nodesetval->nodeNr; ++i) {
+      xmlChar* content = xmlNodeGetContent(result->nodesetval->nodeTab[i]);
+      values.emplace_back(content ? reinterpret_cast<char*>(content) : "");
+      xmlFree(content);
+    }
+    return values;
+  }
+  std::size_t count(const std::string& xpath) const { return all(xpath).size(); }
+  std::string one(const std::string& xpath) const {
+    const auto values = all(xpath);
+    EXPECT_EQ(values.size(), 1u) << xpath;
+    return values.empty() ? "" : values[0];
+  }
+
+ private:
+  struct DocFree {
+    void operator()(xmlDoc* d) const { xmlFreeDoc(d); }
+  };
+  struct ContextFree {
+    void operator()(xmlXPathContext* c) const { xmlXPathFreeContext(c); }
+  };
+  std::string text_;
+  std::unique_ptr<xmlDoc, DocFree> doc_;
+  std::unique_ptr<xmlXPathContext, ContextFree> context_;
+};
+
+std::string panel(const std::string& label) {
+  return "//s:g[@class='panel'][@id='panel-" + label + "']";
+}
+
+struct Point {
+  double x;
+  double y;
+};
+
+// "x1,y1 x2,y2 ..." or "Mx,y Lx,y ..." into points.
+std::vector<Point> pointsOf(std::string text) {
+  for (char& c : text) {
+    if (c == 'M' || c == 'L' || c == ',') c = ' ';
+  }
+  std::istringstream in(text);
+  std::vector<Point> points;
+  for (Point p; in >> p.x >> p.y;) points.push_back(p);
+  return points;
+}
+
+int moveCount(const std::string& pathData) {
+  return static_cast<int>(std::count(pathData.begin(), pathData.end(), 'M'));
+}
+
+TEST(SvgDocumentTest, HasTwentyFourLabelledPanels) {
+  const Svg svg(knownRun());
+  ASSERT_TRUE(svg.wellFormed());
+  EXPECT_EQ(svg.count("//s:g[@class='panel']"), 24u);
+  EXPECT_EQ(svg.one(panel("K") + "/s:text[@class='label']"), "K Yule's K");
+  EXPECT_EQ(svg.one(panel("sLstdev") + "/s:text[@class='label']/s:tspan"), "lognormal sd");
+  EXPECT_EQ(svg.count("//s:g[@class='panel']/s:text[@class='label']"), 24u);
+}
+
+TEST(SvgDocumentTest, TitleNamesTheInputAndTheChunkCount) {
+  const Svg svg(knownRun());
+  EXPECT_EQ(svg.one("/s:svg/s:text[@class='title']"), "text.obs \u2014 3 chunks, 300 tokens");
+  EXPECT_EQ(svg.one("/s:svg/s:title"), "text.obs \u2014 3 chunks, 300 tokens");
+}
+
+TEST(SvgDocumentTest, EachPanelDrawsLineBandAndMean) {
+  const Svg svg(knownRun());
+  EXPECT_EQ(svg.count("//s:g[@class='panel']/s:path[@class='observed']"), 24u);
+  EXPECT_EQ(svg.count("//s:g[@class='panel']/s:path[@class='mean'][@stroke-dasharray]"), 24u);
+  EXPECT_EQ(svg.count("//s:g[@class='panel']/s:polygon[@class='band']"), 24u);
+  EXPECT_EQ(svg.count(panel("V") + "/s:circle[contains(@class,'point')]"), 3u);
+}
+
+TEST(SvgDocumentTest, GeometryFollowsTheValues) {
+  const Svg svg(knownRun());
+  const auto line = pointsOf(svg.one(panel("D") + "/s:path[@class='observed']/@d"));
+  ASSERT_EQ(line.size(), 3u);
+  // x grows with N; the values 10, 25, 30 rise, so y (downwards) falls.
+  EXPECT_LT(line[0].x, line[1].x);
+  EXPECT_LT(line[1].x, line[2].x);
+  EXPECT_NEAR(line[1].x - line[0].x, line[2].x - line[1].x, 0.02);
+  EXPECT_GT(line[0].y, line[1].y);
+  EXPECT_GT(line[1].y, line[2].y);
+  // 10 -> 25 is three times 25 -> 30.
+  EXPECT_NEAR(line[0].y - line[1].y, 3 * (line[1].y - line[2].y), 0.05);
+
+  const auto band = pointsOf(svg.one(panel("D") + "/s:polygon[@class='band']/@points"));
+  ASSERT_EQ(band.size(), 6u);  // along the upper bound, back along the lower
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_DOUBLE_EQ(band[i].x, band[5 - i].x);
+    EXPECT_LT(band[i].y, band[5 - i].y);  // upper bound drawn above lower
+    EXPECT_DOUBLE_EQ(band[i].x, line[i].x);
+  }
+  const auto mean = pointsOf(svg.one(panel("D") + "/s:path[@class='mean']/@d"));
+  ASSERT_EQ(mean.size(), 3u);
+  EXPECT_DOUBLE_EQ(mean[0].y, line[0].y);  // observed equals mean at chunk 1
+  EXPECT_GT(mean[1].y, band[1].y);         // mean lies inside the band
+  EXPECT_LT(mean[1].y, band[4].y);
+}
+
+TEST(SvgDocumentTest, MarksChunksOutsideTheBand) {
+  const Svg svg(knownRun());
+  EXPECT_EQ(svg.count("//s:circle[@class='point outside']"), 24u);
+  const auto line = pointsOf(svg.one(panel("W") + "/s:path[@class='observed']/@d"));
+  EXPECT_NEAR(std::stod(svg.one(panel("W") + "/s:circle[@class='point outside']/@cx")),
+              line[1].x, 0.01);
+}
+
+TEST(SvgDocumentTest, AxesHaveReadableTickLabels) {
+  const Svg svg(knownRun());
+  EXPECT_EQ(svg.all(panel("K") + "/s:g[@class='x-axis']/s:text"),
+            (std::vector<std::string>{"0", "100", "200", "300"}));
+  const auto yLabels = svg.all(panel("K") + "/s:g[@class='y-axis']/s:text");
+  ASSERT_GE(yLabels.size(), 3u);
+  EXPECT_EQ(yLabels.front(), "0");
+  EXPECT_EQ(yLabels.back(), "40");
+}
+
+TEST(SvgDocumentTest, LegendListsWhatIsDrawn) {
+  const Svg full(knownRun());
+  EXPECT_EQ(full.count("//s:g[@class='legend']/s:g[@class='legend-entry']"), 4u);
+  ProfileRun bare = knownRun();
+  bare.mean.reset();
+  bare.lower.reset();
+  bare.upper.reset();
+  const Svg svg(bare);
+  EXPECT_EQ(svg.all("//s:g[@class='legend']//s:text"),
+            (std::vector<std::string>{"empirical profile (.obs)",
+                                      "no Monte Carlo files beside the .obs file"}));
+  EXPECT_EQ(svg.count("//s:polygon[@class='band']"), 0u);
+  EXPECT_EQ(svg.count("//s:path[@class='mean']"), 0u);
+  EXPECT_EQ(svg.count("//s:circle[@class='point outside']"), 0u);
+}
+
+TEST(SvgDocumentTest, NonFiniteValuesAreLeftOutAndCounted) {
+  ProfileRun run = knownRun();
+  run.observed.rows[1].values[0] = kNan;   // K at chunk 2
+  run.observed.rows[2].values[1] = kInf;   // D at chunk 3
+  run.lower->rows[1].values[1] = -kInf;    // D's band breaks at chunk 2
+  run.mean->rows[0].values[1] = kNan;
+  const Svg svg(run);
+  ASSERT_TRUE(svg.wellFormed());
+
+  const std::string k = svg.one(panel("K") + "/s:path[@class='observed']/@d");
+  EXPECT_EQ(moveCount(k), 2);  // the line breaks at the gap
+  EXPECT_EQ(pointsOf(k).size(), 2u);
+  EXPECT_EQ(svg.count(panel("K") + "/s:circle[contains(@class,'point')]"), 2u);
+  EXPECT_EQ(svg.one(panel("K") + "/s:text[@class='non-finite']"), "1 non-finite");
+
+  EXPECT_EQ(pointsOf(svg.one(panel("D") + "/s:path[@class='observed']/@d")).size(), 2u);
+  EXPECT_EQ(pointsOf(svg.one(panel("D") + "/s:path[@class='mean']/@d")).size(), 2u);
+  EXPECT_EQ(svg.count(panel("D") + "/s:polygon[@class='band']"), 2u);
+  EXPECT_EQ(svg.one(panel("D") + "/s:text[@class='non-finite']"), "3 non-finite");
+
+  EXPECT_EQ(svg.count(panel("V") + "/s:text[@class='non-finite']"), 0u);
+  EXPECT_EQ(svg.all("//@*[contains(., 'nan') or contains(., 'inf')]").size(), 0u);
+}
+
+TEST(SvgDocumentTest, PanelWithNothingFiniteStillHasAxes) {
+  ProfileRun run = knownRun();
+  for (auto* t : {&run.observed, &*run.mean, &*run.lower, &*run.upper}) {
+    for (auto& row : t->rows) row.values[3] = kNan;  // V1 is column 4
+  }
+  const Svg svg(run);
+  ASSERT_TRUE(svg.wellFormed());
+  EXPECT_EQ(svg.count(panel("V1") + "/s:path"), 0u);
+  EXPECT_EQ(svg.count(panel("V1") + "/s:polygon"), 0u);
+  EXPECT_EQ(svg.one(panel("V1") + "/s:text[@class='non-finite']"), "12 non-finite");
+  EXPECT_GE(svg.count(panel("V1") + "/s:g[@class='y-axis']/s:text"), 2u);
+}
+
+TEST(SvgDocumentTest, FileNamesAreEscaped) {
+  ProfileRun run = knownRun();
+  run.observed.path = "a&b<c>.obs";
+  const Svg svg(run);
+  ASSERT_TRUE(svg.wellFormed());
+  EXPECT_EQ(svg.one("/s:svg/s:title"), "a&b<c>.obs \u2014 3 chunks, 300 tokens");
+}
+
+}  // namespace
+}  // namespace tokshuf::plot
