@@ -1,0 +1,97 @@
+// A whole run on a small arbitrary input: the first line holds the option
+// groups, the rest is the ranked-token file. Reader, chunking, all measures,
+// a few permutation runs, the summaries and the profile writer must either
+// finish or end with one fatal message.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/chunks.h"
+#include "common/fatal_error.h"
+#include "common/profile_table.h"
+#include "driver/options.h"
+#include "driver/profile_writer.h"
+#include "driver/token_reader.h"
+#include "measures/chunk_measures.h"
+#include "montecarlo/permutation.h"
+#include "montecarlo/summary_tables.h"
+
+namespace {
+
+constexpr int kMaxFuzzPermutations = 9;  // below the first progress line
+
+tokshuf::CommandLine scanFirstLine(const std::string& line) {
+  std::vector<std::string> args{"tokshuf"};
+  std::istringstream words(line);
+  for (std::string word; words >> word;) args.push_back(word);
+  args.push_back("fuzz.zvc");
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  return tokshuf::scanOptions(int(args.size()), argv.data());
+}
+
+void writeProfile(const tokshuf::ProfileTable& table, const tokshuf::Settings& s,
+                  const tokshuf::Chunks& CHUNKS) {
+  char* buffer = nullptr;
+  std::size_t length = 0;
+  std::FILE* out = open_memstream(&buffer, &length);
+  if (out == nullptr) return;
+  tokshuf::print_tabel(out, table, s.nchunks, CHUNKS);
+  std::fclose(out);
+  if (std::count(buffer, buffer + length, '\n') != s.nchunks + 1) std::abort();
+  std::free(buffer);
+}
+
+void runOnce(const std::uint8_t* data, std::size_t size) {
+  const std::uint8_t* newline =
+      static_cast<const std::uint8_t*>(std::memchr(data, '\n', size));
+  const std::size_t lineLength = newline ? std::size_t(newline - data) : size;
+  tokshuf::CommandLine line =
+      scanFirstLine(std::string(reinterpret_cast<const char*>(data), lineLength));
+  if (line.helpRequested) return;
+  tokshuf::Settings& settings = line.settings;
+  settings.nperm = std::min(settings.nperm, kMaxFuzzPermutations);
+
+  const std::size_t rest = newline ? size - lineLength - 1 : 0;
+  std::vector<std::uint8_t> file(newline ? newline + 1 : data, data + size);
+  file.push_back(0);
+  std::FILE* input = fmemopen(file.data(), rest, "r");
+  if (input == nullptr) return;
+  tokshuf::Text text;
+  try {
+    text = tokshuf::readRankedTokens(input, "fuzz.zvc", settings.header);
+  } catch (...) {
+    std::fclose(input);
+    throw;
+  }
+  std::fclose(input);
+
+  const tokshuf::Chunks CHUNKS = tokshuf::computeChunks(text.N, settings.nchunks);
+  const tokshuf::MeasureContext context{settings, CHUNKS, text.N, text.gmMax};
+  tokshuf::RunArrays arrays(settings.nperm);
+  tokshuf::RunState run;
+  tokshuf::constants(0, context, text.TEXT, run, arrays);
+  if (settings.nperm > 0) tokshuf::permute(settings.nperm, context, text, run, arrays);
+  tokshuf::ProfileTables tables;
+  tokshuf::tabulateAll(arrays, settings, tables);
+  writeProfile(tables.tabel_orig, settings, CHUNKS);
+  if (settings.nperm > 0) writeProfile(tables.tabel_cihigh, settings, CHUNKS);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  try {
+    runOnce(data, size);
+  } catch (const tokshuf::FatalError& error) {
+    const std::size_t length = std::strlen(error.message());
+    if (length == 0 || error.message()[length - 1] != '\n') std::abort();
+  }
+  return 0;
+}
