@@ -90,6 +90,10 @@ TEST(WordSegmenterTest, NumbersAreDroppedUnlessKept) {
             (Words{"in", "1611", "2.5", "times", "1,000", "men"}));
 }
 
+TEST(WordSegmenterTest, ByteOrderMarkIsNotPartOfTheFirstWord) {
+  EXPECT_EQ(folded("\xEF\xBB\xBFHello world"), (Words{"hello", "world"}));
+}
+
 TEST(WordSegmenterTest, EmptyAndPunctuationOnlyTextsHaveNoWords) {
   EXPECT_TRUE(folded("").empty());
   EXPECT_TRUE(folded(" \n\t.,;:!? -- \r\n").empty());
