@@ -1,0 +1,165 @@
+#include "support/process.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <stdexcept>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tokshuf::test {
+namespace {
+
+struct Pipe {
+  int read = -1;
+  int write = -1;
+};
+
+Pipe makePipe() {
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) {
+    throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
+  }
+  return {fds[0], fds[1]};
+}
+
+void closeFd(int& fd) {
+  if (fd >= 0) close(fd);
+  fd = -1;
+}
+
+void writeAllToFd(int fd, const char* text) {
+  for (std::size_t left = std::strlen(text); left > 0;) {
+    const ssize_t n = write(fd, text, left);
+    if (n <= 0) return;
+    text += n;
+    left -= std::size_t(n);
+  }
+}
+
+[[noreturn]] void runChild(const std::string& program,
+                           const ProcessOptions& options, Pipe& in, Pipe& out,
+                           Pipe& err) {
+  dup2(in.read, STDIN_FILENO);
+  dup2(out.write, STDOUT_FILENO);
+  dup2(err.write, STDERR_FILENO);
+  // The child starts with the default dispositions, whatever the test
+  // runner has installed; childSetup may change them again.
+  for (int sig : {SIGPIPE, SIGXFSZ, SIGINT, SIGTERM, SIGHUP}) {
+    std::signal(sig, SIG_DFL);
+  }
+  if (!options.workingDirectory.empty() &&
+      chdir(options.workingDirectory.c_str()) != 0) {
+    writeAllToFd(STDERR_FILENO, "runProcess: cannot change directory\n");
+    _exit(127);
+  }
+  for (const auto& step : options.childSetup) step();
+
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const std::string& arg : options.args) {
+    argv.push_back(const_cast<char*>(arg.c_str()));
+  }
+  argv.push_back(nullptr);
+  execv(program.c_str(), argv.data());
+  writeAllToFd(STDERR_FILENO, "runProcess: exec failed\n");
+  _exit(127);
+}
+
+// Feeds input to the child and collects both output streams until the
+// child has closed them.
+void exchange(const std::string& input, int inFd, int outFd, int errFd,
+              ProcessResult& result) {
+  std::size_t written = 0;
+  if (input.empty()) closeFd(inFd);
+  while (outFd >= 0 || errFd >= 0) {
+    pollfd fds[3] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}, {inFd, POLLOUT, 0}};
+    if (poll(fds, 3, -1) < 0) {
+      if (errno == EINTR) continue;
+      throw std::runtime_error(std::string("poll: ") + std::strerror(errno));
+    }
+    if (inFd >= 0 && fds[2].revents != 0) {
+      const ssize_t n = write(inFd, input.data() + written, input.size() - written);
+      if (n > 0) written += std::size_t(n);
+      if (n <= 0 || written == input.size()) closeFd(inFd);
+    }
+    int* readable[2] = {&outFd, &errFd};
+    std::string* sinks[2] = {&result.out, &result.err};
+    for (int i = 0; i < 2; ++i) {
+      if (*readable[i] < 0 || fds[i].revents == 0) continue;
+      char buffer[65536];
+      const ssize_t n = read(*readable[i], buffer, sizeof buffer);
+      if (n > 0) {
+        sinks[i]->append(buffer, std::size_t(n));
+      } else if (n == 0 || errno != EINTR) {
+        closeFd(*readable[i]);
+      }
+    }
+  }
+  closeFd(inFd);
+}
+
+}  // namespace
+
+std::string ProcessResult::describe() const {
+  std::string text;
+  if (exited) text = "exit status " + std::to_string(exitCode);
+  if (signaled) text = "signal " + std::to_string(signal);
+  if (!exited && !signaled) text = "no status";
+  return text + "; stdout [" + out + "]; stderr [" + err + "]";
+}
+
+ProcessResult runProcess(const std::string& program,
+                         const ProcessOptions& options) {
+  Pipe in = makePipe(), out = makePipe(), err = makePipe();
+  // Writing to a child that stopped reading must not kill the test.
+  struct sigaction ignore {}, previous {};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGPIPE, &ignore, &previous);
+
+  const pid_t pid = fork();
+  if (pid < 0) {
+    sigaction(SIGPIPE, &previous, nullptr);
+    throw std::runtime_error(std::string("fork: ") + std::strerror(errno));
+  }
+  if (pid == 0) runChild(program, options, in, out, err);
+
+  closeFd(in.read);
+  closeFd(out.write);
+  closeFd(err.write);
+  ProcessResult result;
+  exchange(options.input, in.write, out.read, err.read, result);
+
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  sigaction(SIGPIPE, &previous, nullptr);
+  if (WIFEXITED(status)) {
+    result.exited = true;
+    result.exitCode = WEXITSTATUS(status);
+  } else if (WIFSIGNALED(status)) {
+    result.signaled = true;
+    result.signal = WTERMSIG(status);
+  }
+  return result;
+}
+
+std::function<void()> limitResource(int resource, rlim_t limit) {
+  return [resource, limit] {
+    const rlimit value{limit, limit};
+    setrlimit(resource, &value);
+  };
+}
+
+std::function<void()> limitFileSize(rlim_t bytes) {
+  return limitResource(RLIMIT_FSIZE, bytes);
+}
+
+std::function<void()> setSignalDisposition(int signal, void (*handler)(int)) {
+  return [signal, handler] { std::signal(signal, handler); };
+}
+
+}  // namespace tokshuf::test

@@ -1,0 +1,51 @@
+#pragma once
+
+// Runs a program as a child process and captures what it leaves behind:
+// its standard output and standard error (separately), and either its exit
+// status or the signal that ended it.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+
+namespace tokshuf::test {
+
+struct ProcessResult {
+  std::string out;        // everything written to standard output
+  std::string err;        // everything written to standard error
+  bool exited = false;    // ended through exit() / return from main
+  int exitCode = -1;      // valid when exited
+  bool signaled = false;  // ended by a signal
+  int signal = 0;         // valid when signaled
+
+  bool exitedWith(int code) const { return exited && exitCode == code; }
+  // A readable account for failure messages.
+  std::string describe() const;
+};
+
+struct ProcessOptions {
+  // argv[1..] of the program; argv[0] is the program path itself.
+  std::vector<std::string> args;
+  // Directory the child starts in; empty keeps the parent's.
+  std::string workingDirectory;
+  // Bytes fed to the child's standard input (which is closed afterwards).
+  std::string input;
+  // Runs in the child after fork and before exec, e.g. to set resource
+  // limits or signal dispositions. Only async-signal-safe work belongs here.
+  std::vector<std::function<void()>> childSetup;
+};
+
+// Runs program (a path, not searched in PATH) and waits for it to end.
+// Throws std::runtime_error when the child cannot be started at all;
+// a failed exec shows as exit code 127 with a message on err.
+ProcessResult runProcess(const std::string& program,
+                         const ProcessOptions& options);
+
+// Ready-made child set-up steps for ProcessOptions::childSetup.
+std::function<void()> limitResource(int resource, rlim_t limit);
+std::function<void()> limitFileSize(rlim_t bytes);
+std::function<void()> setSignalDisposition(int signal, void (*handler)(int));
+
+}  // namespace tokshuf::test
