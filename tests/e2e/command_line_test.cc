@@ -1,0 +1,171 @@
+// Option scanning: the usage text, illegal options, grouped options and
+// values, and the refusal of values outside their ranges.
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tokshuf_run.h"
+
+namespace tokshuf::test {
+namespace {
+
+const std::vector<int> kShortText = {1, 2, 1, 3, 1, 2, 4, 5, 1, 2, 6, 7};
+
+class CommandLineTest : public ::testing::Test {
+ protected:
+  void SetUp() override { writeFile(dir_.file("t.zvc"), zvcText(kShortText)); }
+
+  ProcessResult run(const std::vector<std::string>& args) {
+    return runTokshuf(dir_, args);
+  }
+  // The directory still holds the input file alone.
+  void expectNoOutputFiles() {
+    EXPECT_EQ(listDirectory(dir_.path()), std::vector<std::string>{"t.zvc"});
+  }
+  void expectUsage(const std::vector<std::string>& args) {
+    const ProcessResult result = run(args);
+    EXPECT_TRUE(result.exitedWith(1)) << result.describe();
+    EXPECT_EQ(result.err, usageText());
+    expectNoOutputFiles();
+  }
+  void expectIllegalOption(const std::vector<std::string>& args, char letter) {
+    const ProcessResult result = run(args);
+    EXPECT_TRUE(result.exitedWith(1)) << result.describe();
+    EXPECT_EQ(result.err, std::string("tokshuf: illegal option ") + letter + "\n");
+    expectNoOutputFiles();
+  }
+  // One line on standard error that begins "tokshuf: ", status 1, no file.
+  void expectRefused(const std::vector<std::string>& args) {
+    SCOPED_TRACE(::testing::PrintToString(args));
+    const ProcessResult result = run(args);
+    EXPECT_TRUE(result.exitedWith(1)) << result.describe();
+    EXPECT_EQ(result.err.rfind("tokshuf: ", 0), 0u) << result.err;
+    EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+    expectNoOutputFiles();
+  }
+  int dataRows(const std::string& name) {
+    return readProfile(dir_, name).rowCount();
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(CommandLineTest, UsageTextWithoutArguments) { expectUsage({}); }
+
+TEST_F(CommandLineTest, UsageTextForHelpOption) { expectUsage({"-h"}); }
+
+TEST_F(CommandLineTest, UsageTextWhenOnlyOptionsAreGiven) {
+  expectUsage({"-p10"});
+  expectUsage({"-k5", "-z"});
+}
+
+TEST_F(CommandLineTest, HelpBeforeValidFileOpensNothing) {
+  expectUsage({"-h", "t.zvc"});
+  expectUsage({"-k5h", "t.zvc"});
+}
+
+TEST_F(CommandLineTest, IllegalOptionLetter) {
+  expectIllegalOption({"-x", "t.zvc"}, 'x');
+  expectIllegalOption({"-kx", "t.zvc"}, 'x');
+}
+
+TEST_F(CommandLineTest, DigitAfterValuelessLetterIsIllegal) {
+  expectIllegalOption({"-z5", "t.zvc"}, '5');
+  expectIllegalOption({"-H1", "t.zvc"}, '1');
+}
+
+TEST_F(CommandLineTest, PunctuationIsIllegal) {
+  expectIllegalOption({"-k-5", "t.zvc"}, '-');
+  expectIllegalOption({"--", "t.zvc"}, '-');
+}
+
+TEST_F(CommandLineTest, LoneDashIsPassedOver) {
+  const ProcessResult result = run({"-", "-k2", "-", "t.zvc"});
+  EXPECT_TRUE(result.exitedWith(0)) << result.describe();
+  EXPECT_EQ(dataRows("t.obs"), 2);
+}
+
+TEST_F(CommandLineTest, ArgumentsAfterFileNameAreIgnored) {
+  const ProcessResult result = run({"t.zvc", "-p100", "-x", "-k0"});
+  EXPECT_TRUE(result.exitedWith(0)) << result.describe();
+  EXPECT_EQ(result.err.find("Running"), std::string::npos) << result.err;
+  EXPECT_EQ(listDirectory(dir_.path()), (std::vector<std::string>{"t.obs", "t.zvc"}));
+  EXPECT_EQ(dataRows("t.obs"), 20);
+}
+
+TEST_F(CommandLineTest, LaterValueOfTheSameLetterWins) {
+  ASSERT_TRUE(run({"-k10", "-k5", "t.zvc"}).exitedWith(0));
+  EXPECT_EQ(dataRows("t.obs"), 5);
+  ASSERT_TRUE(run({"-k3k7", "t.zvc"}).exitedWith(0));
+  EXPECT_EQ(dataRows("t.obs"), 7);
+}
+
+TEST_F(CommandLineTest, LaterInvalidValueWinsOverEarlierValidOne) {
+  expectRefused({"-k10", "-k0", "t.zvc"});
+}
+
+TEST_F(CommandLineTest, GroupedLettersWithJoinedValues) {
+  // Without a header the "Word z" line is a record; give it a valid rank.
+  writeFile(dir_.file("t.zvc"), "Word 1\n" + zvcText(kShortText, false));
+  const ProcessResult result = run({"-p100k10zH", "t.zvc"});
+  ASSERT_TRUE(result.exitedWith(0)) << result.describe();
+  EXPECT_NE(result.err.find("Loaded t.zvc (13 word tokens)\n"), std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("Running 100 permutations\n"), std::string::npos)
+      << result.err;
+  EXPECT_EQ(listDirectory(dir_.path()),
+            (std::vector<std::string>{"t.mch", "t.mcl", "t.mcm", "t.obs", "t.zvc"}));
+  EXPECT_EQ(dataRows("t.obs"), 10);
+  EXPECT_EQ(dataRows("t.mch"), 10);
+}
+
+TEST_F(CommandLineTest, ValueMustFollowItsLetterDirectly) {
+  // "-k" has no digits, so the chunk count is 0 and refused, and "10" would
+  // be the file name.
+  expectRefused({"-k", "10"});
+  expectRefused({"-k", "t.zvc"});
+}
+
+TEST_F(CommandLineTest, ChunkCountOutsideOneToForty) {
+  expectRefused({"-k0", "t.zvc"});
+  expectRefused({"-k41", "t.zvc"});
+  expectRefused({"-k000", "t.zvc"});
+}
+
+TEST_F(CommandLineTest, PermutationCountAbove5000) {
+  expectRefused({"-p5001", "t.zvc"});
+}
+
+TEST_F(CommandLineTest, ConfidenceLevelAbove100) {
+  expectRefused({"-c101", "t.zvc"});
+}
+
+TEST_F(CommandLineTest, ValuesThatDoNotFitAnIntForEveryLetter) {
+  for (const char* letter : {"k", "p", "c", "t", "a"}) {
+    expectRefused({std::string("-") + letter + "999999999999", "t.zvc"});
+    expectRefused({std::string("-") + letter + "2147483648", "t.zvc"});
+  }
+}
+
+TEST_F(CommandLineTest, RangeRefusalComesBeforeTheInputIsOpened) {
+  const ProcessResult result = run({"-k41", "missing.zvc"});
+  EXPECT_TRUE(result.exitedWith(1));
+  EXPECT_EQ(result.err.find("missing.zvc"), std::string::npos) << result.err;
+}
+
+TEST_F(CommandLineTest, LimitValuesAreAccepted) {
+  ASSERT_TRUE(run({"-k40", "-c0", "t.zvc"}).exitedWith(0));
+  EXPECT_EQ(dataRows("t.obs"), 40);
+  ASSERT_TRUE(run({"-k1", "-c100", "-p0", "t.zvc"}).exitedWith(0));
+  EXPECT_EQ(dataRows("t.obs"), 1);
+  writeFile(dir_.file("p.zvc"), zvcText({1, 2, 1, 3}));
+  const ProcessResult result = run({"-a2147483647", "-t0", "-p5000", "-k2", "p.zvc"});
+  ASSERT_TRUE(result.exitedWith(0)) << result.describe();
+  EXPECT_NE(result.err.find("Running 5000 permutations\n"), std::string::npos);
+  EXPECT_EQ(dataRows("p.mcm"), 2);
+}
+
+}  // namespace
+}  // namespace tokshuf::test

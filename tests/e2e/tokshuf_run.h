@@ -1,0 +1,49 @@
+#pragma once
+
+// Shared pieces of the end-to-end tests: running the tokshuf binary in a
+// scratch directory, building ranked-token files, and counting word types
+// independently of the tool.
+
+#include <string>
+#include <vector>
+
+#include "support/files.h"
+#include "support/process.h"
+#include "support/profile_file.h"
+
+namespace tokshuf::test {
+
+// Runs the tool in dir with args. Every run must leave standard output
+// empty; the helper records a test failure when it does not.
+ProcessResult runTokshuf(const TempDir& dir, const std::vector<std::string>& args);
+ProcessResult runTokshuf(const TempDir& dir, ProcessOptions options);
+
+// The bundled sample text.
+std::string genesisPath();
+
+// The full usage text, as the tool prints it.
+std::string usageText();
+
+// A ranked-token file: the "Word z" header (unless withHeader is false)
+// and one line "w<rank> <rank>" per token.
+std::string zvcText(const std::vector<int>& ranks, bool withHeader = true,
+                    const std::string& lineEnd = "\n");
+
+// The ranks of a ranked-token file with a header, in file order.
+std::vector<int> readRanks(const std::string& path);
+
+// Word-type counts of the first n tokens of a text.
+struct PrefixCounts {
+  int V = 0;
+  int Vm[6] = {};  // Vm[i]: types that occur exactly i times, i = 1..5
+};
+PrefixCounts countTypes(const std::vector<int>& ranks, int n);
+int countRank(const std::vector<int>& ranks, int n, int rank);
+
+// Reads and parses a profile file of dir.
+Profile readProfile(const TempDir& dir, const std::string& name);
+
+// The names of the four profile files of a base name.
+std::vector<std::string> profileNames(const std::string& base);
+
+}  // namespace tokshuf::test
