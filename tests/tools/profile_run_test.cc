@@ -1,5 +1,7 @@
 #include "plot/profile_run.h"
 
+#include "plot/companion_age.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -96,6 +98,20 @@ TEST_F(ProfileRunTest, MalformedCompanionIsNamed) {
 
 TEST_F(ProfileRunTest, MissingObsIsAnError) {
   EXPECT_NE(errorOf(at("none.obs")).find("cannot open " + at("none.obs")), std::string::npos);
+}
+
+TEST_F(ProfileRunTest, CompanionsOfTheSameRunAreNotOlder) {
+  const std::string obs = write("t.obs", kHeader + rows({5}));
+  write("t.mcm", kHeader + rows({5}));
+  EXPECT_TRUE(olderCompanions(loadProfileRun(obs)).empty());
+}
+
+TEST_F(ProfileRunTest, LeftoverCompanionIsOlder) {
+  const std::string obs = write("t.obs", kHeader + rows({5}));
+  const std::string mcm = write("t.mcm", kHeader + rows({5}));
+  const std::string mcl = write("t.mcl", kHeader + rows({5}));
+  fs::last_write_time(mcl, fs::last_write_time(obs) - std::chrono::hours(1));
+  EXPECT_EQ(olderCompanions(loadProfileRun(obs)), (std::vector<std::string>{mcl}));
 }
 
 }  // namespace

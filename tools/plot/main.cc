@@ -6,6 +6,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "plot/companion_age.h"
 #include "plot/plot_options.h"
 #include "plot/profile_run.h"
 #include "plot/svg_document.h"
@@ -44,6 +45,10 @@ int main(int argc, char** argv) {
     // Everything is read and checked before the output is created, so a
     // bad companion file never leaves a half-written picture behind.
     const ProfileRun run = loadProfileRun(options.input);
+    for (const std::string& path : olderCompanions(run)) {
+      std::cerr << "tokshuf-plot: warning: " << path << " is older than " << options.input
+                << "; it may be left from an earlier run\n";
+    }
     std::ostringstream svg;
     writeSvg(svg, run);
     writeOutput(svg.str(), options.output);
