@@ -217,7 +217,15 @@ TEST(SvgDocumentTest, NonFiniteValuesAreLeftOutAndCounted) {
 
   EXPECT_EQ(pointsOf(svg.one(panel("D") + "/s:path[@class='observed']/@d")).size(), 2u);
   EXPECT_EQ(pointsOf(svg.one(panel("D") + "/s:path[@class='mean']/@d")).size(), 2u);
-  EXPECT_EQ(svg.count(panel("D") + "/s:polygon[@class='band']"), 2u);
+  // The band breaks at chunk 2; each lone chunk left is a narrow bar.
+  const auto bars = svg.all(panel("D") + "/s:polygon[@class='band']/@points");
+  ASSERT_EQ(bars.size(), 2u);
+  for (const std::string& bar : bars) {
+    const auto corners = pointsOf(bar);
+    ASSERT_EQ(corners.size(), 4u);
+    EXPECT_GT(corners[1].x, corners[0].x);
+    EXPECT_GT(corners[2].y, corners[1].y);
+  }
   EXPECT_EQ(svg.one(panel("D") + "/s:text[@class='non-finite']"), "3 non-finite");
 
   EXPECT_EQ(svg.count(panel("V") + "/s:text[@class='non-finite']"), 0u);
@@ -235,6 +243,16 @@ TEST(SvgDocumentTest, PanelWithNothingFiniteStillHasAxes) {
   EXPECT_EQ(svg.count(panel("V1") + "/s:polygon"), 0u);
   EXPECT_EQ(svg.one(panel("V1") + "/s:text[@class='non-finite']"), "12 non-finite");
   EXPECT_GE(svg.count(panel("V1") + "/s:g[@class='y-axis']/s:text"), 2u);
+}
+
+TEST(SvgDocumentTest, EmptyTextKeepsTheTokenAxisNonNegative) {
+  const std::vector<long long> n{0, 0};
+  const ProfileRun run{table("empty.obs", n, {kNan, kNan}), {}, {}, {}};
+  const Svg svg(run);
+  ASSERT_TRUE(svg.wellFormed());
+  EXPECT_EQ(svg.all(panel("K") + "/s:g[@class='x-axis']/s:text"),
+            (std::vector<std::string>{"0", "1", "2", "3", "4"}));
+  EXPECT_EQ(svg.one("/s:svg/s:title"), "empty.obs \u2014 2 chunks, 0 tokens");
 }
 
 TEST(SvgDocumentTest, FileNamesAreEscaped) {

@@ -20,6 +20,7 @@ constexpr double kCaptionHeight = 22;
 constexpr double kLeftAxisWidth = 50;
 constexpr double kBottomAxisHeight = 24;
 constexpr double kRightPad = 10;
+constexpr double kLoneBandHalfWidth = 3;
 
 constexpr const char* kObservedColour = "#1f5fa8";
 constexpr const char* kMeanColour = "#444444";
@@ -60,7 +61,9 @@ Frame frameFor(const PanelData& data, const Box& box) {
   frame.area = {box.x + kLeftAxisWidth, box.y + kCaptionHeight,
                 box.width - kLeftAxisWidth - kRightPad,
                 box.height - kCaptionHeight - kBottomAxisHeight};
-  frame.x = niceScale(0, maxTokens, 4);
+  // Token counts are whole numbers: never ticks closer than one token,
+  // and never a negative side, even for an empty text.
+  frame.x = niceScale(0, std::max(maxTokens, 4.0), 4);
   frame.y = niceScale(min, max, 4);
   return frame;
 }
@@ -118,6 +121,15 @@ void writeBand(std::ostream& out, const PanelData& d, const Frame& f) {
   for (auto [first, end] : runsWhere(d.tokens.size(), usable)) {
     out << "<polygon class=\"band\" fill=\"" << kBandColour
         << "\" fill-opacity=\"0.55\" stroke=\"none\" points=\"";
+    if (end - first == 1) {  // a lone chunk: a narrow bar, not a bare line
+      const double x = f.px(d.tokens[first]);
+      const double top = f.py(d.upper[first]);
+      const double bottom = f.py(d.lower[first]);
+      out << point(x - kLoneBandHalfWidth, top) << ' ' << point(x + kLoneBandHalfWidth, top)
+          << ' ' << point(x + kLoneBandHalfWidth, bottom) << ' '
+          << point(x - kLoneBandHalfWidth, bottom) << "\"/>\n";
+      continue;
+    }
     for (std::size_t i = first; i < end; ++i) {
       out << point(f.px(d.tokens[i]), f.py(d.upper[i])) << ' ';
     }
