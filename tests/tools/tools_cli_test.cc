@@ -158,8 +158,9 @@ TEST_F(ToolsCliTest, RankRefusesInvalidUtf8WithTheByteOffset) {
 }
 
 TEST_F(ToolsCliTest, RankErrorsAreOneLine) {
+  write("same.txt", "words\n");
   for (const auto& args : std::vector<std::vector<std::string>>{
-           {}, {"-q", "x.txt"}, {"missing.txt"}, {"a", "b", "c"}}) {
+           {}, {"-q", "x.txt"}, {"missing.txt"}, {"a", "b", "c"}, {"."}, {"same.txt", "./same.txt"}}) {
     const Result r = run(TOKSHUF_RANK_BIN, args);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(lineCount(r.err), 1) << r.err;
@@ -316,7 +317,7 @@ TEST_F(ToolsCliTest, PlotRefusesFilesOfDifferentRunsAndWritesNothing) {
 TEST_F(ToolsCliTest, PlotErrorsAreOneLine) {
   write("bad.obs", "not a profile\n");
   for (const auto& args : std::vector<std::vector<std::string>>{
-           {}, {"-x", "a.obs"}, {"missing.obs"}, {"bad.obs"}, {"a", "b", "c"}}) {
+           {}, {"-x", "a.obs"}, {"missing.obs"}, {"bad.obs"}, {"a", "b", "c"}, {"."}}) {
     const Result r = run(TOKSHUF_PLOT_BIN, args);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(lineCount(r.err), 1) << r.err;

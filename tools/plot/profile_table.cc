@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -87,6 +88,7 @@ ProfileTable parseProfile(std::istream& in, const std::string& path) {
 }
 
 ProfileTable readProfile(const std::string& path) {
+  if (std::filesystem::is_directory(path)) throw ProfileError(path + " is a directory");
   std::ifstream in(path, std::ios::binary);
   if (!in) throw ProfileError("cannot open " + path + ": " + std::strerror(errno));
   return parseProfile(in, path);

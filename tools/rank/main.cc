@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -34,6 +35,8 @@ std::string readAll(const std::string& path) {
   std::ifstream file;
   std::istream* in = &std::cin;
   if (path != "-") {
+    // A directory opens as a stream on Linux and reads as nothing.
+    if (std::filesystem::is_directory(path)) throw Failure(path + " is a directory");
     file.open(path, std::ios::binary);
     if (!file) throw Failure("cannot open " + path + ": " + std::strerror(errno));
     in = &file;
@@ -77,6 +80,15 @@ void applyLimits(std::vector<std::string>& words, const RankOptions& options) {
   }
 }
 
+// The same file under another spelling ("./a.txt" and "a.txt").
+void refuseToOverwriteInput(const RankOptions& options) {
+  std::error_code error;
+  if (options.input != "-" && options.output != "-" &&
+      std::filesystem::equivalent(options.input, options.output, error)) {
+    throw Failure("output " + options.output + " would overwrite the input");
+  }
+}
+
 void writeOutput(const RankedText& ranked, const std::string& path) {
   if (path == "-") {
     writeZvc(std::cout, ranked);
@@ -92,6 +104,7 @@ void writeOutput(const RankedText& ranked, const std::string& path) {
 }
 
 void run(const RankOptions& options) {
+  refuseToOverwriteInput(options);
   std::vector<std::string> words = wordsOf(readAll(options.input), options);
   applyLimits(words, options);
   const RankedText ranked = rankWords(words);
