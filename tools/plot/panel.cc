@@ -7,6 +7,7 @@
 
 #include "plot/axis_ticks.h"
 #include "plot/measure_labels.h"
+#include "plot/palette.h"
 #include "plot/profile_table.h"
 #include "plot/svg_format.h"
 #include "plot/xml_text.h"
@@ -21,11 +22,6 @@ constexpr double kLeftAxisWidth = 50;
 constexpr double kBottomAxisHeight = 24;
 constexpr double kRightPad = 10;
 constexpr double kLoneBandHalfWidth = 3;
-
-constexpr const char* kObservedColour = "#1f5fa8";
-constexpr const char* kMeanColour = "#444444";
-constexpr const char* kBandColour = "#f2b880";
-constexpr const char* kOutsideColour = "#d62728";
 
 // Maps data values onto the plotting area.
 struct Frame {
@@ -120,7 +116,7 @@ void writeBand(std::ostream& out, const PanelData& d, const Frame& f) {
   };
   for (auto [first, end] : runsWhere(d.tokens.size(), usable)) {
     out << "<polygon class=\"band\" fill=\"" << kBandColour
-        << "\" fill-opacity=\"0.55\" stroke=\"none\" points=\"";
+        << "\" fill-opacity=\"" << kBandOpacity << "\" stroke=\"none\" points=\"";
     if (end - first == 1) {  // a lone chunk: a narrow bar, not a bare line
       const double x = f.px(d.tokens[first]);
       const double top = f.py(d.upper[first]);
@@ -223,7 +219,7 @@ int countNonFinite(const PanelData& d) {
 void writePanel(std::ostream& out, const PanelData& data, const Box& box) {
   const Frame frame = frameFor(data, box);
   out << "<g class=\"panel\" id=\"panel-" << xmlEscape(kColumnLabels[data.column])
-      << "\" font-family=\"DejaVu Sans, Helvetica, Arial, sans-serif\">\n";
+      << "\" font-family=\"" << kFontFamily << "\">\n";
   writeAxes(out, frame);
   writeBand(out, data, frame);
   writeMean(out, data, frame);

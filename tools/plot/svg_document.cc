@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "plot/palette.h"
 #include "plot/svg_format.h"
 #include "plot/xml_text.h"
 
@@ -42,28 +43,30 @@ void writeLegendEntry(std::ostream& out, double x, double y, const std::string& 
 
 void writeLegend(std::ostream& out, const ProfileRun& run, double y) {
   const bool hasBand = run.lower && run.upper;
-  out << "<g class=\"legend\" font-family=\"DejaVu Sans, Helvetica, Arial, sans-serif\">\n";
+  out << "<g class=\"legend\" font-family=\"" << kFontFamily << "\">\n";
   double x = kMargin + 4;
   writeLegendEntry(out, x, y,
-                   "<path d=\"M0,0 L24,0\" stroke=\"#1f5fa8\" stroke-width=\"1.4\"/>"
-                   "<circle cx=\"12\" cy=\"0\" r=\"2.2\" fill=\"#1f5fa8\"/>",
+                   std::string("<path d=\"M0,0 L24,0\" stroke=\"") + kObservedColour +
+                       "\" stroke-width=\"1.4\"/><circle cx=\"12\" cy=\"0\" r=\"2.2\" fill=\"" +
+                       kObservedColour + "\"/>",
                    "empirical profile (.obs)");
   x += 210;
   if (run.mean) {
     writeLegendEntry(out, x, y,
-                     "<path d=\"M0,0 L24,0\" stroke=\"#444444\" stroke-width=\"1.2\" "
-                     "stroke-dasharray=\"4 3\"/>",
+                     std::string("<path d=\"M0,0 L24,0\" stroke=\"") + kMeanColour +
+                         "\" stroke-width=\"1.2\" stroke-dasharray=\"4 3\"/>",
                      "Monte Carlo mean (.mcm)");
     x += 210;
   }
   if (hasBand) {
     writeLegendEntry(out, x, y,
-                     "<rect x=\"0\" y=\"-5\" width=\"24\" height=\"10\" fill=\"#f2b880\" "
-                     "fill-opacity=\"0.55\"/>",
+                     std::string("<rect x=\"0\" y=\"-5\" width=\"24\" height=\"10\" fill=\"") +
+                         kBandColour + "\" fill-opacity=\"" + kBandOpacity + "\"/>",
                      "interval from .mcl to .mch");
     x += 210;
     writeLegendEntry(out, x, y,
-                     "<circle cx=\"12\" cy=\"0\" r=\"3.4\" fill=\"#d62728\"/>",
+                     std::string("<circle cx=\"12\" cy=\"0\" r=\"3.4\" fill=\"") +
+                         kOutsideColour + "\"/>",
                      "empirical value outside the interval");
   }
   if (!run.mean && !hasBand) {
@@ -99,8 +102,7 @@ void writeSvg(std::ostream& out, const ProfileRun& run) {
       << "<title>" << title << "</title>\n"
       << "<rect width=\"100%\" height=\"100%\" fill=\"#fafafa\"/>\n"
       << "<text class=\"title\" x=\"" << coord(kMargin + 4) << "\" y=\"26\" font-size=\"17\" "
-      << "font-weight=\"bold\" font-family=\"DejaVu Sans, Helvetica, Arial, sans-serif\" "
-      << "fill=\"#111111\">" << title << "</text>\n";
+      << "font-weight=\"bold\" font-family=\"" << kFontFamily << "\" fill=\"#111111\">" << title << "</text>\n";
   writeLegend(out, run, 48);
   for (int column = 1; column <= kMeasureCount; ++column) {
     const int index = column - 1;
