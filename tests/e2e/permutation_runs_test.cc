@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <regex>
 #include <string>
 #include <vector>
@@ -70,7 +71,7 @@ std::unique_ptr<TempDir> PermutationRunsTest::dir_;
 std::map<std::vector<std::string>, ProfileSet> PermutationRunsTest::runs_;
 
 TEST_F(PermutationRunsTest, WholeTextValuesAreTheSameInEveryRun) {
-  const ProfileSet& run = genesisRun({"-p200"});
+  const ProfileSet& run = genesisRun({"-p100"});
   const int last = run.obs.rowCount() - 1;
   for (const std::string& label : kWholeTextColumns) {
     const std::string& observed = run.obs.text(last, label);
@@ -83,7 +84,7 @@ TEST_F(PermutationRunsTest, WholeTextValuesAreTheSameInEveryRun) {
 }
 
 TEST_F(PermutationRunsTest, TheTokensAreShuffled) {
-  const ProfileSet& run = genesisRun({"-p200"});
+  const ProfileSet& run = genesisRun({"-p100"});
   // The sample's own order introduces new words faster or slower than a
   // random order: at the first boundary the means differ from the text.
   EXPECT_NE(run.mcm.text(0, "V"), run.obs.text(0, "V"));
@@ -92,7 +93,7 @@ TEST_F(PermutationRunsTest, TheTokensAreShuffled) {
 
 TEST_F(PermutationRunsTest, LowerBoundNeverExceedsUpperBoundForCounts) {
   for (const std::vector<std::string>& options :
-       {std::vector<std::string>{"-p200"}, std::vector<std::string>{"-p100", "-c50"}}) {
+       {std::vector<std::string>{"-p100"}, std::vector<std::string>{"-p60", "-c50"}}) {
     const ProfileSet& run = genesisRun(options);
     for (int row = 0; row < run.obs.rowCount(); ++row) {
       for (const std::string& label : kCountColumns) {
@@ -138,7 +139,7 @@ TEST_F(PermutationRunsTest, ZeroLevelWithEvenRunCountCrossesTheBounds) {
 }
 
 TEST_F(PermutationRunsTest, WordCountsOfTheWholeTextAgreeInAllFourFiles) {
-  const ProfileSet& run = genesisRun({"-p200"});
+  const ProfileSet& run = genesisRun({"-p100"});
   const int last = run.obs.rowCount() - 1;
   for (const std::string label : {"fa", "fthe"}) {
     const std::string& observed = run.obs.text(last, label);
@@ -158,19 +159,19 @@ TEST_F(PermutationRunsTest, SingleRunIsItsOwnMeanAndBounds) {
 
 TEST_F(PermutationRunsTest, ObservedProfileDoesNotDependOnPermutations) {
   const ProfileSet& withRuns = genesisRun({"-p21", "-c0"});
-  const ProfileSet& moreRuns = genesisRun({"-p200"});
+  const ProfileSet& moreRuns = genesisRun({"-p30", "-c100"});
   for (int row = 0; row < withRuns.obs.rowCount(); ++row) {
     EXPECT_EQ(withRuns.obs.rowText(row), moreRuns.obs.rowText(row)) << "row " << row + 1;
   }
 }
 
 TEST_F(PermutationRunsTest, ConsoleLinesOfAPermutationRun) {
-  const ProfileSet& run = genesisRun({"-p200"});
+  const ProfileSet& run = genesisRun({"-p100"});
   std::string progress;
-  for (int p = 10; p <= 200; p += 10) progress += std::to_string(p) + "\r";
+  for (int p = 10; p <= 100; p += 10) progress += std::to_string(p) + "\r";
   EXPECT_TRUE(std::regex_match(
       run.err, std::regex("Loaded genesis\\.zvc \\(38265 word tokens\\)\n"
-                          "Running 200 permutations\n" +
+                          "Running 100 permutations\n" +
                           progress +
                           "\nCompleted permutation runs\n"
                           "Number of missing fits for Zipf:   [0-9]+\n"
@@ -240,6 +241,72 @@ TEST_F(SmallPermutationTest, SingleTokenTextKeepsItsValuesInEveryRun) {
     }
   }
 }
+
+// The missing-fit lines count over all chunks of all runs. Every order of
+// a text of one word type is the same text, so each run adds as many
+// missing fits as the text in its own order.
+TEST_F(SmallPermutationTest, MissingFitsAreCountedOverAllRuns) {
+  writeFile(dir_.file("s.zvc"), zvcText(std::vector<int>(6, 5)));
+  const std::regex counts("(?:.|\n)*Zipf:   ([0-9]+)\nNumber of missing fits for Sichel: ([0-9]+)\n");
+  std::smatch once, tenTimes;
+  const ProcessResult single = runTokshuf(dir_, {"-k3", "s.zvc"});
+  const ProcessResult repeated = runTokshuf(dir_, {"-k3", "-p9", "s.zvc"});
+  ASSERT_TRUE(std::regex_match(single.err, once, counts)) << single.err;
+  ASSERT_TRUE(std::regex_match(repeated.err, tenTimes, counts)) << repeated.err;
+  EXPECT_GT(std::stoi(once[1]), 0);
+  EXPECT_EQ(std::stoi(tenTimes[1]), 10 * std::stoi(once[1]));
+  EXPECT_EQ(std::stoi(tenTimes[2]), 10 * std::stoi(once[2]));
+}
+
+// In a text whose only repeated word occurs twice, V2 at a boundary is 1 in
+// a run where both of its tokens fall in the prefix and 0 otherwise. The
+// sorted run values are then (n - ones) zeros followed by ones ones, and the
+// mean gives ones. With t values left out at each end the upper bound is 1
+// exactly when ones > t, the lower bound exactly when ones >= n - t.
+struct TailCase {
+  int runs;
+  int level;
+  int tail;  // t = floor(runs / (2 * (100 / (100 - level)))) in doubles
+};
+
+void PrintTo(const TailCase& tc, std::ostream* out) {
+  *out << "-p" << tc.runs << " -c" << tc.level << " (t = " << tc.tail << ")";
+}
+
+class TailCountTest : public ::testing::TestWithParam<TailCase> {};
+
+TEST_P(TailCountTest, BoundsOfAZeroOneColumn) {
+  const TailCase& tc = GetParam();
+  std::vector<int> ranks = {1, 1};
+  for (int rank = 2; rank < 120; ++rank) ranks.push_back(rank);
+  TempDir dir;
+  writeFile(dir.file("b.zvc"), zvcText(ranks));
+  const ProcessResult result = runTokshuf(
+      dir, {"-k40", "-p" + std::to_string(tc.runs), "-c" + std::to_string(tc.level), "b.zvc"});
+  ASSERT_TRUE(result.exitedWith(0)) << result.describe();
+  const Profile mcm = readProfile(dir, "b.mcm"), mcl = readProfile(dir, "b.mcl"),
+                mch = readProfile(dir, "b.mch");
+  bool decisive = false;
+  for (int row = 0; row < mcm.rowCount(); ++row) {
+    SCOPED_TRACE(::testing::Message() << "row " << row + 1);
+    const long ones = std::lround(mcm.value(row, "V2") * tc.runs);
+    EXPECT_EQ(mch.value(row, "V2"), ones > tc.tail ? 1 : 0) << ones << " ones";
+    EXPECT_EQ(mcl.value(row, "V2"), ones >= tc.runs - tc.tail ? 1 : 0) << ones << " ones";
+    decisive = decisive || ones == tc.tail + 1 || ones == tc.runs - tc.tail - 1 ||
+               ones == tc.tail || ones == tc.runs - tc.tail;
+  }
+  EXPECT_TRUE(decisive) << "no boundary where t and t + 1 give other bounds";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Levels, TailCountTest,
+    ::testing::Values(
+        // 1000 / 66.666... is just below 15 in doubles: t = 14, not 15.
+        TailCase{1000, 97, 14}, TailCase{1000, 100, 0}, TailCase{1000, 0, 500}),
+    [](const ::testing::TestParamInfo<TailCase>& info) {
+      return "Runs" + std::to_string(info.param.runs) + "Level" +
+             std::to_string(info.param.level);
+    });
 
 TEST(ReproducibilityTest, TwoRunsGiveIdenticalFiles) {
   std::vector<int> ranks = readRanks(genesisPath());
