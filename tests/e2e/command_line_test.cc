@@ -64,11 +64,15 @@ TEST_F(CommandLineTest, UsageTextWhenOnlyOptionsAreGiven) {
 TEST_F(CommandLineTest, HelpBeforeValidFileOpensNothing) {
   expectUsage({"-h", "t.zvc"});
   expectUsage({"-k5h", "t.zvc"});
+  // Help ends the scan before any value is checked.
+  expectUsage({"-k0", "-h", "t.zvc"});
 }
 
 TEST_F(CommandLineTest, IllegalOptionLetter) {
   expectIllegalOption({"-x", "t.zvc"}, 'x');
   expectIllegalOption({"-kx", "t.zvc"}, 'x');
+  // Every letter is examined before any value is checked.
+  expectIllegalOption({"-k0", "-x", "t.zvc"}, 'x');
 }
 
 TEST_F(CommandLineTest, DigitAfterValuelessLetterIsIllegal) {

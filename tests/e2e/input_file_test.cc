@@ -74,6 +74,19 @@ TEST_F(InputFileTest, LongNamesAndDirectoryParts) {
   EXPECT_EQ(files(), std::vector<std::string>{dirName});
 }
 
+// KNOWN BUG: refused with "can't open textfile <name>.obs". The output name
+// (255 characters) is a valid file name, but the temporary file beside it
+// adds ".tmp.XXXXXX" and exceeds the file system's 255-byte name limit.
+TEST_F(InputFileTest, NamesAtTheFileSystemLimit) {
+  const std::string base(251, 'n');
+  writeFile(dir_.file(base + ".zvc"), zvcText({1, 2, 1}));
+  const ProcessResult result = run({"-p2", base + ".zvc"});
+  EXPECT_TRUE(result.exitedWith(0)) << result.describe();
+  std::vector<std::string> expected = profileNames(base);
+  expected.push_back(base + ".zvc");
+  EXPECT_EQ(files(), expected);
+}
+
 TEST_F(InputFileTest, LastFourCharactersAreReplacedWhateverTheyAre) {
   writeFile(dir_.file("text.txt"), zvcText({1, 2, 1}));
   ASSERT_TRUE(run({"text.txt"}).exitedWith(0));
@@ -150,6 +163,15 @@ TEST_F(InputFileTest, ExplicitPlusSignOnRank) {
   const ProcessResult result = run({"-k1", "t.zvc"});
   ASSERT_TRUE(result.exitedWith(0)) << result.describe();
   EXPECT_EQ(readProfile(dir_, "t.obs").value(0, "fthe"), 1);
+}
+
+// KNOWN BUG: a rank field of more than 40 characters is refused as "not a
+// decimal integer" even when it is one that fits an int.
+TEST_F(InputFileTest, ZeroPaddedRankOfAnyLengthIsADecimalInteger) {
+  writeFile(dir_.file("t.zvc"), "Word z\nthe " + std::string(60, '0') + "1\na 2\n");
+  const ProcessResult result = run({"-k1", "t.zvc"});
+  EXPECT_TRUE(result.exitedWith(0)) << result.describe();
+  EXPECT_EQ(loadedLine(result), "Loaded t.zvc (2 word tokens)\n");
 }
 
 struct BadRecord {

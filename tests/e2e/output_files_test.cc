@@ -174,6 +174,18 @@ TEST_F(OutputFilesTest, MissingFitCountsOfAOneTypeText) {
       << result.err;
 }
 
+TEST_F(OutputFilesTest, OutputFilesGetTheModeThatTheUmaskAllows) {
+  ProcessOptions options;
+  options.args = {"-p2", "t.zvc"};
+  options.childSetup = {[] { umask(027); }};
+  ASSERT_TRUE(runTokshuf(dir_, options).exitedWith(0));
+  for (const std::string& name : profileNames("t")) {
+    struct stat info;
+    ASSERT_EQ(stat(dir_.file(name).c_str(), &info), 0) << name;
+    EXPECT_EQ(info.st_mode & 07777, 0640u) << name;
+  }
+}
+
 // --- Outputs that would overwrite the input ---------------------------------
 
 TEST_F(OutputFilesTest, InputNamedLikeTheObservedProfileIsRefused) {
@@ -196,6 +208,14 @@ TEST_F(OutputFilesTest, InputNamedLikeAMonteCarloProfileIsRefused) {
   EXPECT_NE(result.err.find("x.mcl"), std::string::npos) << result.err;
   EXPECT_EQ(readFile(dir_.file("x.mcl")), input);
   EXPECT_EQ(files(), (std::vector<std::string>{"t.zvc", "x.mcl"}));
+}
+
+TEST_F(OutputFilesTest, InputNamedLikeAFileThatIsNotWrittenIsRead) {
+  const std::string input = zvcText({1, 2, 1});
+  writeFile(dir_.file("x.mcm"), input);
+  ASSERT_TRUE(run({"x.mcm"}).exitedWith(0));
+  EXPECT_EQ(readFile(dir_.file("x.mcm")), input);
+  EXPECT_EQ(files(), (std::vector<std::string>{"t.zvc", "x.mcm", "x.obs"}));
 }
 
 TEST_F(OutputFilesTest, OutputThatIsASymbolicLinkToTheInputIsRefused) {
@@ -255,6 +275,14 @@ TEST_F(OutputFilesTest, UnopenableObservedProfileInASubdirectory) {
   EXPECT_TRUE(result.exitedWith(1));
   EXPECT_EQ(result.err, "tokshuf: can't open textfile sub/t.obs\n");
   EXPECT_EQ(listDirectory(dir_.file("sub")), (std::vector<std::string>{"t.obs", "t.zvc"}));
+}
+
+TEST_F(OutputFilesTest, OutputFilesAreCheckedBeforeTheInputIsRead) {
+  writeFile(dir_.file("t.zvc"), "Word z\nthe x\n");
+  ASSERT_EQ(mkdir(dir_.file("t.obs").c_str(), 0755), 0);
+  const ProcessResult result = run({"t.zvc"});
+  EXPECT_TRUE(result.exitedWith(1));
+  EXPECT_EQ(result.err, "tokshuf: can't open textfile t.obs\n");
 }
 
 TEST_F(OutputFilesTest, UnwritableDirectoryIsReportedWithTheTargetName) {
