@@ -51,6 +51,9 @@ void writeAllToFd(int fd, const char* text) {
   for (int sig : {SIGPIPE, SIGXFSZ, SIGINT, SIGTERM, SIGHUP}) {
     std::signal(sig, SIG_DFL);
   }
+  sigset_t none;
+  sigemptyset(&none);
+  sigprocmask(SIG_SETMASK, &none, nullptr);
   if (!options.workingDirectory.empty() &&
       chdir(options.workingDirectory.c_str()) != 0) {
     writeAllToFd(STDERR_FILENO, "runProcess: cannot change directory\n");
