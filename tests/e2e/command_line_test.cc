@@ -132,6 +132,12 @@ TEST_F(CommandLineTest, ValueMustFollowItsLetterDirectly) {
   expectRefused({"-k", "t.zvc"});
 }
 
+TEST_F(CommandLineTest, LetterWithoutDigitsSetsZero) {
+  const ProcessResult result = run({"-p", "-c", "t.zvc"});
+  ASSERT_TRUE(result.exitedWith(0)) << result.describe();
+  EXPECT_EQ(listDirectory(dir_.path()), (std::vector<std::string>{"t.obs", "t.zvc"}));
+}
+
 TEST_F(CommandLineTest, ChunkCountOutsideOneToForty) {
   expectRefused({"-k0", "t.zvc"});
   expectRefused({"-k41", "t.zvc"});

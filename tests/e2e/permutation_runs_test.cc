@@ -242,6 +242,35 @@ TEST_F(SmallPermutationTest, SingleTokenTextKeepsItsValuesInEveryRun) {
   }
 }
 
+TEST_F(SmallPermutationTest, EmptyTextWithPermutations) {
+  writeFile(dir_.file("s.zvc"), "Word z\n");
+  const ProcessResult result = runTokshuf(dir_, {"-k2", "-p3", "s.zvc"});
+  ASSERT_TRUE(result.exitedWith(0)) << result.describe();
+  for (const std::string& name : profileNames("s")) {
+    const Profile profile = readProfile(dir_, name);
+    ASSERT_EQ(profile.rowCount(), 2) << name;
+    EXPECT_EQ(profile.text(1, "N"), "0") << name;
+    EXPECT_EQ(profile.value(1, "V"), 0) << name;
+  }
+}
+
+TEST_F(SmallPermutationTest, LargestTextWithHighestRank) {
+  std::vector<int> ranks;
+  for (int i = 0; i < 220000; ++i) ranks.push_back(i % 3 != 0 ? 1 : 1 + (i % 22000));
+  writeFile(dir_.file("s.zvc"), zvcText(ranks));
+  const ProcessResult result = runTokshuf(dir_, {"-k4", "-p3", "s.zvc"});
+  ASSERT_TRUE(result.exitedWith(0)) << result.describe();
+  const Profile obs = readProfile(dir_, "s.obs");
+  EXPECT_EQ(obs.value(3, "V"), 22000);
+  EXPECT_EQ(obs.value(3, "fthe"), countRank(ranks, 220000, 1));
+  for (const std::string name : {"s.mcm", "s.mcl", "s.mch"}) {
+    const Profile summary = readProfile(dir_, name);
+    for (const std::string& label : kCountColumns) {
+      EXPECT_EQ(summary.text(3, label), obs.text(3, label)) << name << " " << label;
+    }
+  }
+}
+
 // The missing-fit lines count over all chunks of all runs. Every order of
 // a text of one word type is the same text, so each run adds as many
 // missing fits as the text in its own order.
