@@ -16,6 +16,7 @@
 #include "driver/token_reader.h"
 #include "driver/usage.h"
 #include "measures/chunk_measures.h"
+#include "montecarlo/parallel_permutation.h"
 #include "montecarlo/permutation.h"
 #include "montecarlo/summary_tables.h"
 
@@ -73,7 +74,22 @@ void writeProfiles(const ProfileTables& tables, const Settings& settings,
   outputs.commitAll();
 }
 
-int run(int argc, char** argv) {
+// The permutation runs 1..nperm, by the chosen engine; adds their missing
+// fits to run's counters.
+void permutationRuns(const EngineSettings& engine, const MeasureContext& context,
+                     Text& text, RunState& run, RunArrays& arrays) {
+  const int nperm = context.settings.nperm;
+  if (engine.engine == Engine::kReference) {
+    permute(nperm, context, text, run, arrays);
+    return;
+  }
+  const MissingFits missing =
+      permuteInParallel(nperm, context, text, engine.threads, arrays);
+  run.zipfzeros += missing.zipf;
+  run.sichelzeros += missing.sichel;
+}
+
+int run(const EngineSettings& engine, int argc, char** argv) {
   const CommandLine line = scanOptions(argc, argv);
   if (line.helpRequested || line.inputName == nullptr) {
     help(stderr);
@@ -99,7 +115,7 @@ int run(int argc, char** argv) {
   constants(0, context, text.TEXT, run, arrays);
   if (settings.nperm > 0) {
     std::fprintf(stderr, "Running %d permutations\n", settings.nperm);
-    permute(settings.nperm, context, text, run, arrays);
+    permutationRuns(engine, context, text, run, arrays);
     std::fprintf(stderr, "\nCompleted permutation runs\n");
   }
 
@@ -115,8 +131,12 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int runTokshuf(int argc, char** argv) {
+  return runTokshuf(EngineSettings{}, argc, argv);
+}
+
+int runTokshuf(const EngineSettings& engine, int argc, char** argv) {
   try {
-    return run(argc, argv);
+    return run(engine, argc, argv);
   } catch (const FatalError& error) {
     std::fputs(error.message(), stderr);
   } catch (const std::bad_alloc&) {

@@ -9,13 +9,8 @@
 #include "measures/zipf.h"
 
 namespace tokshuf {
-namespace {
 
-// The Zipf fit uses the logarithmic form throughout.
-constexpr int kZipfLogarithmicForm = 0;
-
-void storeChunkMeasures(int a, int j, const MeasureContext& context,
-                        RunState& run, RunArrays& out) {
+void storeSpectrumMeasures(int a, int j, RunState& run, RunArrays& out) {
   const WordFreqState& s = run.wf;
   const double N = s.curN;
   const double V = s.curV;
@@ -45,17 +40,27 @@ void storeChunkMeasures(int a, int j, const MeasureContext& context,
   const double M = getlogMean2(s.maantal, s.VM, s.MLIJST, s.curV);
   out[logM_CONST][a][j] = M;
   out[logSt_CONST][a][j] = getlogStdDev2(M, s.maantal, s.VM, s.MLIJST, s.curV);
+}
+
+double zipfArgument(const MeasureContext& context, const WordFreqState& s) {
+  return context.settings.useGlobalMmax == 1
+             ? double(context.gmMax) / double(context.N)
+             : double(s.mMax) / double(s.curN);
+}
+
+namespace {
+
+void storeChunkMeasures(int a, int j, const MeasureContext& context,
+                        RunState& run, RunArrays& out) {
+  storeSpectrumMeasures(a, j, run, out);
 
   SichelParam(run);
   out[Sb_CONST][a][j] = run.cur_b;
   out[Sc_CONST][a][j] = run.cur_c;
   out[Sa1_CONST][a][j] = run.cur_a1;
 
-  const double pster = context.settings.useGlobalMmax == 1
-                           ? double(context.gmMax) / double(context.N)
-                           : double(s.mMax) / N;
-  out[Z_CONST][a][j] = getZ(pster, s.curN, s.curV, &run.zipfzeros,
-                            kZipfLogarithmicForm);
+  out[Z_CONST][a][j] = getZ(zipfArgument(context, run.wf), run.wf.curN,
+                            run.wf.curV, &run.zipfzeros, kZipfForm);
 }
 
 }  // namespace

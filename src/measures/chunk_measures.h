@@ -16,6 +16,16 @@ struct MeasureContext {
   int gmMax;  // tokens of rank 1 in the whole text
 };
 
+// The Zipf fit uses the logarithmic form throughout.
+inline constexpr int kZipfForm = 0;
+
+// Stores every measure of chunk j of run a except the Sichel and Zipf fits:
+// the counts, the closed forms and the sums over the spectrum.
+void storeSpectrumMeasures(int a, int j, RunState& run, RunArrays& out);
+
+// The top relative frequency passed to the Zipf fit at the current prefix.
+double zipfArgument(const MeasureContext& context, const WordFreqState& s);
+
 // Measures the token order in TEXT at every chunk boundary and stores the
 // 24 values of chunk j in row a, column j of the run arrays. The run state
 // must be in its between-runs condition and is left in it.

@@ -5,13 +5,6 @@
 #include "common/fatal_error.h"
 
 namespace tokshuf {
-namespace {
-
-constexpr double kStepDivisor = 1000.0;
-constexpr double kTolerance = 1e-09;
-constexpr int kMaxPasses = 10000;
-
-}  // namespace
 
 double fz(double z, double curN, double curV, double n1) {
   if (z <= 0) throw FatalError(formatString("z <= 0; %20.10f\n", z));
@@ -22,32 +15,8 @@ double delta(double x, double curN, double curV, double n1) {
   return x - fz(x, curN, curV, n1);
 }
 
-SichelFit sichelFit(int curN, int curV, int curV1) {
-  const double N = curN;
-  const double V = curV;
-  const double V1 = curV1;
-
-  // Walk down from N / V1 towards the non-trivial root of delta; whenever a
-  // step would cross it, stay and shrink the step a thousandfold.
-  const double upper = N / V1;
-  double stepsize = upper / kStepDivisor;
-  double x = upper;
-  int iterations = 0;
-  bool slecht = false;
-  while (delta(x, N, V, V1) > kTolerance) {
-    ++iterations;
-    double y = x - stepsize;
-    if (y > 0 && delta(y, N, V, V1) < 0) {
-      y = x;
-      stepsize = stepsize / kStepDivisor;
-    }
-    if (fz(y, N, V, V1) < 0 || iterations > kMaxPasses) {
-      slecht = true;
-      break;
-    }
-    x = y;
-  }
-
+SichelFit sichelParameters(double N, double V, double V1, double x,
+                           bool slecht) {
   SichelFit fit;
   const double theta = x * (V1 / N);
   const double oneMinusThetaSq = 1.0 - theta * theta;
@@ -58,6 +27,35 @@ SichelFit sichelFit(int curN, int curV, int curV1) {
   fit.a1 = (N * fit.b) / ((2.0 / fit.c) * s * (std::exp(fit.b * (s - 1.0)) - 1.0));
   if (slecht) fit = SichelFit{0.0, 0.0, 0.0, true};
   return fit;
+}
+
+SichelFit sichelFit(int curN, int curV, int curV1) {
+  const double N = curN;
+  const double V = curV;
+  const double V1 = curV1;
+
+  // Walk down from N / V1 towards the non-trivial root of delta; whenever a
+  // step would cross it, stay and shrink the step a thousandfold.
+  const double upper = N / V1;
+  double stepsize = upper / kSichelStepDivisor;
+  double x = upper;
+  int iterations = 0;
+  bool slecht = false;
+  while (delta(x, N, V, V1) > kSichelTolerance) {
+    ++iterations;
+    double y = x - stepsize;
+    if (y > 0 && delta(y, N, V, V1) < 0) {
+      y = x;
+      stepsize = stepsize / kSichelStepDivisor;
+    }
+    if (fz(y, N, V, V1) < 0 || iterations > kSichelMaxPasses) {
+      slecht = true;
+      break;
+    }
+    x = y;
+  }
+
+  return sichelParameters(N, V, V1, x, slecht);
 }
 
 void SichelParam(RunState& run) {

@@ -4,6 +4,13 @@
 
 namespace tokshuf {
 
+// The walk of the Sichel search: the step is the start value over the
+// divisor and shrinks by it; the walk ends once the residual is at most the
+// tolerance, and fails after the pass limit.
+inline constexpr double kSichelStepDivisor = 1000.0;
+inline constexpr double kSichelTolerance = 1e-09;
+inline constexpr int kSichelMaxPasses = 10000;
+
 // The function whose fixed point gives Sichel's theta; throws FatalError
 // ("z <= 0; ...") for z <= 0. A NaN z passes.
 double fz(double z, double curN, double curV, double n1);
@@ -18,6 +25,10 @@ struct SichelFit {
   bool failed = false;
 };
 SichelFit sichelFit(int curN, int curV, int curV1);
+
+// The parameters at the end x of the walk; slecht marks a failed walk.
+SichelFit sichelParameters(double N, double V, double V1, double x,
+                           bool slecht);
 
 // Fits the state's prefix into cur_b, cur_c and cur_a1, counting a missing
 // fit in sichelzeros.

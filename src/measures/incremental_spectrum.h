@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "common/limits.h"
+#include "common/word_freq_state.h"
+
+namespace tokshuf {
+
+// Brings a WordFreqState to the same values that spectrum() gives, with
+// less work per chunk. The spectrum VM is kept up to date token by token,
+// together with the number of distinct frequencies present, so no rebuild
+// is needed; MLIJST still comes from a walk over the types in order of
+// first occurrence, because that order decides the rounding of the sums
+// taken over it, but the walk stops as soon as every distinct frequency has
+// been met: the types after that point cannot add an entry.
+//
+// VM[0], which spectrum() never uses, counts the types not yet seen, so
+// that a first occurrence needs no special case; it never reaches 0.
+class IncrementalSpectrum {
+ public:
+  IncrementalSpectrum() : listedAt_(kMaxTokens + 1, 0) {}
+
+  // Call before the first chunk of a run; the state must be in its
+  // between-runs condition.
+  void startRun(WordFreqState& s);
+
+  // Adds ORDER[begin..eind] (16-bit ranks) and brings VM, MLIJST, maantal,
+  // mMax, curV and curV1 to curV5 up to date.
+  void addChunk(WordFreqState& s, const std::uint16_t* ORDER, int f_a,
+                int f_the, int begin, int eind);
+
+  // Returns the state to its between-runs condition, clearing the spectrum
+  // as well.
+  void endRun(WordFreqState& s);
+
+ private:
+  void addTokens(WordFreqState& s, const std::uint16_t* ORDER, int f_a,
+                 int f_the, int begin, int eind);
+  void listFrequencies(WordFreqState& s);
+
+  // listedAt_[m] == walk_ when frequency m is already in this walk's MLIJST.
+  std::vector<std::uint32_t> listedAt_;
+  std::uint32_t walk_ = 0;
+  int distinct_ = 0;
+};
+
+}  // namespace tokshuf

@@ -1,0 +1,61 @@
+#include "montecarlo/block_uniform_random.h"
+
+#include <algorithm>
+
+namespace tokshuf {
+namespace {
+
+constexpr double RM1 = 1.0 / 259200;
+constexpr double RM2 = 1.0 / 134456;
+
+int advance(int position, int count, int period) {
+  return (position + count) % period;
+}
+
+}  // namespace
+
+BlockUniformRandom::BlockUniformRandom(const UniformRandomState& state)
+    : cycles_(GeneratorCycles::instance()),
+      position1_(cycles_.position1(state.ix1)),
+      position2_(cycles_.position2(state.ix2)),
+      position3_(cycles_.position3(state.ix3)),
+      r_(state.r) {}
+
+UniformRandomState BlockUniformRandom::state() const {
+  // Generator 3's state is not kept, only its entries; recover it.
+  std::int32_t ix3 = 0;
+  for (int k = 0; k < position3_; ++k) ix3 = (4561 * ix3 + 51349) % 243000;
+  return {cycles_.states1()[position1_], cycles_.states2()[position2_], ix3,
+          r_};
+}
+
+void BlockUniformRandom::draw(float* out, int count) {
+  while (count > 0) {
+    const int n = std::min(count, kBlock);
+    drawBlock(out, n);
+    out += n;
+    count -= n;
+  }
+}
+
+void BlockUniformRandom::drawBlock(float* out, int count) {
+  // A draw first advances every generator, so it uses the states after the
+  // current positions.
+  const std::int32_t* x1 = cycles_.states1() + position1_ + 1;
+  const std::int32_t* x2 = cycles_.states2() + position2_ + 1;
+  const std::uint8_t* entry = cycles_.entries3() + position3_ + 1;
+  alignas(64) float stored[kBlock];
+  for (int t = 0; t < count; ++t) {
+    stored[t] = float((x1[t] + x2[t] * RM2) * RM1);
+  }
+  for (int t = 0; t < count; ++t) {
+    const int j = entry[t];
+    out[t] = r_[j];
+    r_[j] = stored[t];
+  }
+  position1_ = advance(position1_, count, GeneratorCycles::kPeriod1);
+  position2_ = advance(position2_, count, GeneratorCycles::kPeriod2);
+  position3_ = advance(position3_, count, GeneratorCycles::kPeriod3);
+}
+
+}  // namespace tokshuf

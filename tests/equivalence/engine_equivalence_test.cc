@@ -1,0 +1,84 @@
+// The fast engine against the reference engine: for every text and option
+// set, all four profile files, the console output and the exit status must
+// be identical, byte for byte, for every thread count.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine_run.h"
+#include "test_texts.h"
+
+namespace tokshuf::equivalence {
+namespace {
+
+struct Case {
+  std::string name;
+  std::function<std::string(const std::string&)> text;
+  std::vector<std::string> options;
+};
+
+std::ostream& operator<<(std::ostream& out, const Case& c) {
+  out << c.name;
+  for (const std::string& option : c.options) out << ' ' << option;
+  return out;
+}
+
+const std::vector<Case>& cases() {
+  static const std::vector<Case> all = {
+      {"sample", sampleText, {"-p100", "-k40"}},
+      {"sample", sampleText, {"-p57", "-k7", "-z", "-c90"}},
+      {"sample", sampleText, {"-p30", "-a3", "-t2", "-c99"}},
+      {"sample", sampleText, {"-k40"}},
+      {"zipfian", zipfianText, {"-p200", "-k40"}},
+      {"zipfian", zipfianText, {"-p101", "-k13", "-z", "-c80", "-a2", "-t2"}},
+      {"failing_fits", failingFitsText, {"-p100", "-k20"}},
+      {"failing_fits", failingFitsText, {"-p64", "-k33", "-z"}},
+      {"few_tokens", fewTokensText, {"-p25", "-k20"}},
+      {"few_tokens", fewTokensText, {"-p12", "-k40", "-z", "-a1", "-t1"}},
+      {"one_token", oneTokenText, {"-p15", "-k3"}},
+      {"empty", emptyText, {"-p20", "-k5"}},
+  };
+  return all;
+}
+
+class EngineEquivalence : public ::testing::TestWithParam<Case> {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/tokshuf_equivalence.XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  std::string dir_;
+};
+
+void expectSame(const RunResult& reference, const RunResult& fast,
+                const std::string& threads) {
+  SCOPED_TRACE("threads=" + threads);
+  EXPECT_EQ(fast.exitStatus, reference.exitStatus);
+  EXPECT_EQ(fast.console, reference.console);
+  const char* names[] = {".obs", ".mcm", ".mcl", ".mch"};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_TRUE(fast.profiles[i] == reference.profiles[i])
+        << names[i] << " differs";
+  }
+}
+
+TEST_P(EngineEquivalence, SameFilesConsoleAndStatus) {
+  const Case& c = GetParam();
+  const std::string input = c.text(dir_);
+  const RunResult reference = runVariant("reference", "1", c.options, input);
+  for (const std::string threads : {"1", "2", "3", "default"}) {
+    expectSame(reference, runVariant("fast", threads, c.options, input), threads);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, EngineEquivalence, ::testing::ValuesIn(cases()));
+
+}  // namespace
+}  // namespace tokshuf::equivalence

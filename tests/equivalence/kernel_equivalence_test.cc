@@ -1,0 +1,241 @@
+// The fast engine's pieces against the reference pieces they replace.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "common/chunks.h"
+#include "common/fatal_error.h"
+#include "measures/compact_run.h"
+#include "measures/sichel.h"
+#include "measures/sichel_single_evaluation.h"
+#include "measures/spectrum.h"
+#include "montecarlo/block_uniform_random.h"
+#include "montecarlo/compact_shuffle.h"
+#include "montecarlo/permutation.h"
+#include "montecarlo/run_outcomes.h"
+#include "zipfian_text.h"
+
+namespace tokshuf {
+namespace {
+
+UniformRandom seededGenerator() {
+  UniformRandom generator;
+  int seed = -1;
+  generator.uniformRandom(&seed);
+  return generator;
+}
+
+std::vector<int> zipfianTEXT(int tokens, int types) {
+  bench::ZipfianTextShape shape;
+  shape.tokens = tokens;
+  shape.types = types;
+  std::vector<int> TEXT = bench::zipfianRanks(shape);
+  TEXT.insert(TEXT.begin(), 0);
+  return TEXT;
+}
+
+// More than a full period of every generator, in uneven block sizes.
+TEST(BlockUniformRandom, ContinuesTheStreamValueForValue) {
+  UniformRandom reference = seededGenerator();
+  BlockUniformRandom fast(reference.state());
+  int seed = 1;
+  std::vector<float> block(5000);
+  long drawn = 0;
+  for (int count : {1, 7, 1024, 1025, 3000, 5000}) {
+    for (int round = 0; round < 30; ++round) {
+      fast.draw(block.data(), count);
+      for (int t = 0; t < count; ++t) {
+        ASSERT_EQ(double(block[t]), reference.uniformRandom(&seed))
+            << "draw " << drawn + t;
+      }
+      drawn += count;
+    }
+  }
+  ASSERT_GT(drawn, 260000);
+  const UniformRandomState a = reference.state();
+  const UniformRandomState b = fast.state();
+  EXPECT_EQ(a.ix1, b.ix1);
+  EXPECT_EQ(a.ix2, b.ix2);
+  EXPECT_EQ(a.ix3, b.ix3);
+  EXPECT_EQ(a.r, b.r);
+}
+
+TEST(CompactShuffle, SameOrderAsRandomize) {
+  std::vector<int> TEXT = zipfianTEXT(30000, 2000);
+  const int n = int(TEXT.size()) - 1;
+  CompactOrder ORDER = compactOrder(TEXT, n);
+  UniformRandom reference = seededGenerator();
+  BlockUniformRandom fast(reference.state());
+  for (int run = 0; run < 5; ++run) {
+    randomize(reference, TEXT, n);
+    shuffleCompact(fast, ORDER.data(), n);
+    for (int i = 1; i <= n; ++i) ASSERT_EQ(ORDER[i], TEXT[i]) << i;
+  }
+}
+
+TEST(CompactShuffle, ShortTexts) {
+  for (int n : {0, 1, 2, 3}) {
+    std::vector<int> TEXT(n + 1, 0);
+    for (int i = 1; i <= n; ++i) TEXT[i] = i;
+    CompactOrder ORDER = compactOrder(TEXT, n);
+    UniformRandom reference = seededGenerator();
+    BlockUniformRandom fast(reference.state());
+    for (int run = 0; run < 10; ++run) {
+      randomize(reference, TEXT, n);
+      shuffleCompact(fast, ORDER.data(), n);
+      for (int i = 1; i <= n; ++i) ASSERT_EQ(ORDER[i], TEXT[i]);
+    }
+  }
+}
+
+void expectSameState(const WordFreqState& a, const WordFreqState& b) {
+  ASSERT_EQ(a.maantal, b.maantal);
+  for (int i = 1; i <= a.maantal; ++i) {
+    ASSERT_EQ(a.MLIJST[i], b.MLIJST[i]) << i;
+    ASSERT_EQ(a.VM[a.MLIJST[i]], b.VM[b.MLIJST[i]]) << i;
+  }
+  EXPECT_EQ(a.mMax, b.mMax);
+  EXPECT_EQ(a.curV, b.curV);
+  EXPECT_EQ(a.curV1, b.curV1);
+  EXPECT_EQ(a.curV2, b.curV2);
+  EXPECT_EQ(a.curV3, b.curV3);
+  EXPECT_EQ(a.curV4, b.curV4);
+  EXPECT_EQ(a.curV5, b.curV5);
+  EXPECT_EQ(a.freq_a, b.freq_a);
+  EXPECT_EQ(a.freq_the, b.freq_the);
+}
+
+TEST(IncrementalSpectrum, SameStateAsTheRebuildAtEveryBoundary) {
+  std::vector<int> TEXT = zipfianTEXT(20000, 3000);
+  const int n = int(TEXT.size()) - 1;
+  UniformRandom generator = seededGenerator();
+  WordFreqState reference;
+  WordFreqState fast;
+  IncrementalSpectrum incremental;
+  for (int nchunks : {1, 7, 40}) {
+    randomize(generator, TEXT, n);
+    const CompactOrder ORDER = compactOrder(TEXT, n);
+    const Chunks CHUNKS = computeChunks(n, nchunks);
+    reference.freq_a = reference.freq_the = reference.typenaantal = 0;
+    incremental.startRun(fast);
+    for (int j = 1; j <= nchunks; ++j) {
+      spectrum(reference, TEXT, 4, 4, CHUNKS[j - 1] + 1, CHUNKS[j]);
+      incremental.addChunk(fast, ORDER.data(), 4, 4, CHUNKS[j - 1] + 1, CHUNKS[j]);
+      expectSameState(reference, fast);
+    }
+    endRun(reference);
+    incremental.endRun(fast);
+  }
+}
+
+void expectSameFit(int N, int V, int V1) {
+  SCOPED_TRACE(testing::Message() << N << " " << V << " " << V1);
+  const SichelFit a = sichelFit(N, V, V1);
+  const SichelFit b = sichelFitSingleEvaluation(N, V, V1);
+  // Bit for bit, NaN included.
+  EXPECT_EQ(std::memcmp(&a.b, &b.b, sizeof a.b), 0);
+  EXPECT_EQ(std::memcmp(&a.c, &b.c, sizeof a.c), 0);
+  EXPECT_EQ(std::memcmp(&a.a1, &b.a1, sizeof a.a1), 0);
+  EXPECT_EQ(a.failed, b.failed);
+}
+
+TEST(SichelSingleEvaluation, SameFitsAsTheReferenceSearch) {
+  const int triples[][3] = {{10000, 2500, 1200}, {1000, 300, 50},
+                            {1000, 400, 250},    {7, 4, 2},
+                            {2500, 16, 8},       {5, 5, 0},
+                            {1, 1, 1},           {200000, 16883, 4469}};
+  for (const auto& t : triples) expectSameFit(t[0], t[1], t[2]);
+  for (int N = 10; N <= 3000; N += 71) {
+    for (int V = 1; V <= N; V += 1 + N / 17) {
+      for (int V1 = 0; V1 <= V; V1 += 1 + V / 5) {
+        try {
+          sichelFit(N, V, V1);
+        } catch (const FatalError&) {
+          continue;  // compared below
+        }
+        expectSameFit(N, V, V1);
+      }
+    }
+  }
+}
+
+TEST(SichelSingleEvaluation, SameFatalErrorAtZero) {
+  std::string reference, fast;
+  try {
+    sichelFit(20000, 10, 5);
+  } catch (const FatalError& error) {
+    reference = error.message();
+  }
+  try {
+    sichelFitSingleEvaluation(20000, 10, 5);
+  } catch (const FatalError& error) {
+    fast = error.message();
+  }
+  EXPECT_EQ(reference, "z <= 0;         0.0000000000\n");
+  EXPECT_EQ(fast, reference);
+}
+
+TEST(FitMemo, RepeatsTheMissingFitCount) {
+  ZipfMemo memo;
+  int zeros = 0;
+  EXPECT_EQ(memo.z(0.5, 10, 3, &zeros), 0.0);
+  EXPECT_EQ(memo.z(0.5, 10, 3, &zeros), 0.0);
+  EXPECT_EQ(zeros, 2);
+  EXPECT_EQ(memo.z(0.05, 100, 60, &zeros), 216.23046875);
+  EXPECT_EQ(memo.z(0.05, 100, 60, &zeros), 216.23046875);
+  EXPECT_EQ(zeros, 2);
+  SichelMemo sichel;
+  EXPECT_TRUE(sichel.fit(2500, 16, 8).failed);
+  EXPECT_TRUE(sichel.fit(2500, 16, 8).failed);
+}
+
+TEST(CompactRun, SameRowAsConstants) {
+  std::vector<int> TEXT = zipfianTEXT(20000, 3000);
+  const int n = int(TEXT.size()) - 1;
+  Settings settings;
+  settings.nchunks = 40;
+  const Chunks CHUNKS = computeChunks(n, settings.nchunks);
+  const MeasureContext context{settings, CHUNKS, n, 0};
+  RunArrays reference(3), fast(3);
+  RunState run;
+  CompactRunState state;
+  UniformRandom generator = seededGenerator();
+  for (int p = 1; p <= 3; ++p) {
+    randomize(generator, TEXT, n);
+    constants(p, context, TEXT, run, reference);
+    const CompactOrder ORDER = compactOrder(TEXT, n);
+    measureCompactOrder(p, context, ORDER.data(), state, fast);
+    for (int column = 1; column <= kMeasureColumns; ++column) {
+      for (int j = 1; j <= settings.nchunks; ++j) {
+        ASSERT_EQ(std::memcmp(&reference[column][p][j], &fast[column][p][j],
+                              sizeof(double)),
+                  0)
+            << "run " << p << " column " << column << " chunk " << j;
+      }
+    }
+  }
+  EXPECT_EQ(run.zipfzeros, state.run.zipfzeros);
+  EXPECT_EQ(run.sichelzeros, state.run.sichelzeros);
+}
+
+TEST(RunOutcomes, ProgressWaitsForEarlierRunsAndStopsAtTheFirstFailure) {
+  RunOutcomes outcomes(40);
+  EXPECT_EQ(outcomes.lastNeededRun(), 40);
+  for (int p = 12; p <= 25; ++p) outcomes.succeeded(p);
+  outcomes.failed(30, std::make_exception_ptr(FatalError("later\n")));
+  outcomes.failed(26, std::make_exception_ptr(FatalError("first\n")));
+  EXPECT_EQ(outcomes.lastNeededRun(), 26);
+  EXPECT_FALSE(outcomes.settled());
+  for (int p = 1; p <= 11; ++p) outcomes.succeeded(p);
+  EXPECT_TRUE(outcomes.settled());
+  try {
+    std::rethrow_exception(outcomes.firstError());
+  } catch (const FatalError& error) {
+    EXPECT_STREQ(error.message(), "first\n");
+  }
+}
+
+}  // namespace
+}  // namespace tokshuf

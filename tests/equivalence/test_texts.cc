@@ -1,0 +1,58 @@
+#include "test_texts.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "zipfian_text.h"
+
+namespace tokshuf::equivalence {
+
+std::string writeRanks(const std::string& path, const std::vector<int>& ranks) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bench::rankedTokenFile(ranks);
+  return path;
+}
+
+std::string sampleText(const std::string& dir) {
+  const std::string path = dir + "/genesis.zvc";
+  std::ifstream in(TOKSHUF_GENESIS_SAMPLE, std::ios::binary);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << in.rdbuf();
+  return path;
+}
+
+std::string zipfianText(const std::string& dir) {
+  bench::ZipfianTextShape shape;
+  shape.tokens = 20000;
+  shape.types = 3000;
+  shape.seed = 7;
+  return writeRanks(dir + "/zipfian.zvc", bench::zipfianRanks(shape));
+}
+
+std::string failingFitsText(const std::string& dir) {
+  // 2,500 tokens: 78 tokens of 15 other words spread evenly through a
+  // filler word; at the whole text N = 2500, V = 16, V1 = 8, a Sichel
+  // search that steps over its root.
+  constexpr int kTokens = 2500;
+  constexpr int kRepeated = 7, kRepeats = 10, kOnce = 8;
+  std::vector<int> special;
+  for (int i = 0; i < kRepeated * kRepeats; ++i) special.push_back(2 + i % kRepeated);
+  for (int i = 0; i < kOnce; ++i) special.push_back(2 + kRepeated + i);
+  std::vector<int> ranks(kTokens, 1);
+  for (std::size_t i = 0; i < special.size(); ++i) ranks[i * 32 + 7] = special[i];
+  return writeRanks(dir + "/failing_fits.zvc", ranks);
+}
+
+std::string fewTokensText(const std::string& dir) {
+  return writeRanks(dir + "/few_tokens.zvc", {3, 1, 2, 1, 4, 1, 5});
+}
+
+std::string oneTokenText(const std::string& dir) {
+  return writeRanks(dir + "/one_token.zvc", {1});
+}
+
+std::string emptyText(const std::string& dir) {
+  return writeRanks(dir + "/empty.zvc", {});
+}
+
+}  // namespace tokshuf::equivalence

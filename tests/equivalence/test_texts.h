@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tokshuf::equivalence {
+
+// Ranked-token files for the engine comparison, written into dir; each
+// function returns the path of its file.
+
+// A copy of the bundled sample text (Genesis).
+std::string sampleText(const std::string& dir);
+// A synthetic Zipfian text of 20,000 tokens.
+std::string zipfianText(const std::string& dir);
+// A text where both fits often find no solution: one word makes up 97 % of
+// it.
+std::string failingFitsText(const std::string& dir);
+// Seven tokens, fewer than the chunks asked for.
+std::string fewTokensText(const std::string& dir);
+// A single token.
+std::string oneTokenText(const std::string& dir);
+// No tokens at all.
+std::string emptyText(const std::string& dir);
+
+// The ranked-token file of the given ranks, in order.
+std::string writeRanks(const std::string& path, const std::vector<int>& ranks);
+
+}  // namespace tokshuf::equivalence
