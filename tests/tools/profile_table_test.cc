@@ -95,6 +95,35 @@ TEST(ProfileTableTest, HeaderWithoutRowsIsNotAProfile) {
   EXPECT_EQ(errorOf(kHeader), "x.obs:2: no data rows after the header");
 }
 
+// Damaged files are either still profile files or end in a ProfileError
+// that names the file; none crashes the reader or escapes as another
+// exception.
+TEST(ProfileTableTest, DamagedFilesAreRefusedOrReadWhole) {
+  const std::string good = kHeader + row(100, 0.5) + row(200, -1.25) + row(300, 1e6);
+  uint32_t state = 2024;
+  auto next = [&] { return state = state * 1664525u + 1013904223u; };
+  const std::string alphabet = "0123456789 .-+eEnaifx\n\r\t";
+  for (int trial = 0; trial < 3000; ++trial) {
+    std::string text = good;
+    const int edits = 1 + next() % 4;
+    for (int e = 0; e < edits; ++e) {
+      const std::size_t at = next() % text.size();
+      switch (next() % 3) {
+        case 0: text[at] = alphabet[next() % alphabet.size()]; break;
+        case 1: text.erase(at, 1 + next() % 12); break;
+        default: text.insert(at, 1, alphabet[next() % alphabet.size()]);
+      }
+      if (text.empty()) text = "x";
+    }
+    try {
+      const ProfileTable table = parse(text);
+      for (const ProfileRow& r : table.rows) EXPECT_GE(r.line, 2);
+    } catch (const ProfileError& e) {
+      EXPECT_EQ(std::string(e.what()).rfind("x.obs:", 0), 0u) << e.what();
+    }
+  }
+}
+
 TEST(ProfileTableTest, MissingFileIsReported) {
   try {
     readProfile("/nonexistent/dir/t.obs");

@@ -94,6 +94,23 @@ TEST(WordSegmenterTest, ByteOrderMarkIsNotPartOfTheFirstWord) {
   EXPECT_EQ(folded("\xEF\xBB\xBFHello world"), (Words{"hello", "world"}));
 }
 
+TEST(WordSegmenterTest, EveryWordIsNonEmptyAndFreeOfWhiteSpace) {
+  // A word with a blank in it would split into two fields in the
+  // ranked-token file and shift every rank after it.
+  const std::string text =
+      "Tab\tseparated\u00A0no-break\u3000ideographic\u2028line "
+      "\u05E9\u05DC\u05D5\u05DD \u0645\u0631\u062D\u0628\u0627 \u0E2A\u0E27\u0E31\u0E2A\u0E14\u0E35 "
+      "emoji\U0001F600smile caf\u00E9";
+  SegmenterOptions options;
+  options.keepNumbers = true;
+  for (const std::string& word : WordSegmenter(options).words(text)) {
+    EXPECT_FALSE(word.empty());
+    EXPECT_EQ(word.find_first_of(" \t\n\r\f\v"), std::string::npos) << word;
+    EXPECT_EQ(word.find("\u00A0"), std::string::npos) << word;
+    EXPECT_EQ(word.find("\u3000"), std::string::npos) << word;
+  }
+}
+
 TEST(WordSegmenterTest, EmptyAndPunctuationOnlyTextsHaveNoWords) {
   EXPECT_TRUE(folded("").empty());
   EXPECT_TRUE(folded(" \n\t.,;:!? -- \r\n").empty());
