@@ -296,6 +296,23 @@ TEST_F(OutputFilesTest, UnwritableDirectoryIsReportedWithTheTargetName) {
   EXPECT_EQ(listDirectory(dir_.file("ro")), std::vector<std::string>{"t.zvc"});
 }
 
+// With its three streams and the input open, a descriptor limit of 4 + i
+// lets the tool create the temporary files of the first i outputs only.
+TEST_F(OutputFilesTest, OutputThatCannotBeCreatedIsNamedAndNothingIsLeft) {
+  writeOldOutputs({".obs", ".mcm", ".mch", ".mcl"});
+  const std::vector<std::string> openingOrder = {"t.obs", "t.mcm", "t.mch", "t.mcl"};
+  for (int created = 0; created < 4; ++created) {
+    ProcessOptions options;
+    options.args = {"-p2", "t.zvc"};
+    options.childSetup = {limitResource(RLIMIT_NOFILE, rlim_t(4 + created))};
+    const ProcessResult result = runTokshuf(dir_, options);
+    EXPECT_TRUE(result.exitedWith(1)) << result.describe();
+    EXPECT_EQ(result.err, "tokshuf: can't open textfile " + openingOrder[created] + "\n");
+    expectOldOutputs({".obs", ".mcm", ".mch", ".mcl"});
+    EXPECT_EQ(files(), (std::vector<std::string>{"t.mch", "t.mcl", "t.mcm", "t.obs", "t.zvc"}));
+  }
+}
+
 TEST_F(OutputFilesTest, InvalidInputKeepsEarlierResults) {
   ASSERT_TRUE(run({"-p4", "t.zvc"}).exitedWith(0));
   std::vector<std::string> before;

@@ -46,6 +46,9 @@ void writeAllToFd(int fd, const char* text) {
   dup2(in.read, STDIN_FILENO);
   dup2(out.write, STDOUT_FILENO);
   dup2(err.write, STDERR_FILENO);
+  // The child holds no descriptor but 0, 1 and 2, so that descriptor
+  // limits set in childSetup count the same whatever the runner has open.
+  closefrom(3);
   // The child starts with the default dispositions, whatever the test
   // runner has installed; childSetup may change them again.
   for (int sig : {SIGPIPE, SIGXFSZ, SIGINT, SIGTERM, SIGHUP}) {

@@ -38,6 +38,7 @@ struct ProcessOptions {
 };
 
 // Runs program (a path, not searched in PATH) and waits for it to end.
+// The child inherits no open descriptor other than its three streams.
 // Throws std::runtime_error when the child cannot be started at all;
 // a failed exec shows as exit code 127 with a message on err.
 ProcessResult runProcess(const std::string& program,

@@ -4,6 +4,7 @@
 #include <csignal>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,15 @@ TEST(RunProcessTest, ChildSetupAppliesLimitsAndSignalDispositions) {
   const ProcessResult result = shell("exec head -c 100 /dev/zero > big", options);
   EXPECT_TRUE(result.signaled) << result.describe();
   EXPECT_EQ(result.signal, SIGXFSZ);
+}
+
+TEST(RunProcessTest, ChildHasOnlyItsThreeStreamsOpen) {
+  const int extra = dup(STDERR_FILENO);  // not close-on-exec
+  const ProcessResult result = shell("ls /proc/self/fd");
+  close(extra);
+  EXPECT_TRUE(result.exitedWith(0)) << result.describe();
+  // The shell's ls reads its own directory through a fourth descriptor.
+  EXPECT_EQ(result.out, "0\n1\n2\n3\n");
 }
 
 TEST(RunProcessTest, MissingProgramExitsWith127) {
