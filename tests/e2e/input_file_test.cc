@@ -142,20 +142,22 @@ TEST_F(InputFileTest, OptionHOnFileWithHeaderReportsTheHeaderRank) {
 }
 
 TEST_F(InputFileTest, AnyWhiteSpaceSeparatesFields) {
-  writeFile(dir_.file("t.zvc"), "Word\tz  \n\n the\t1 \f\v a  2\n\n\nthe 1");
+  writeFile(dir_.file("t.zvc"), "Word\tz  \n\n the\t1 \f\v a  2\n\n\nthe 1 of\n\n4\n");
   const ProcessResult result = run({"-k1", "t.zvc"});
   ASSERT_TRUE(result.exitedWith(0)) << result.describe();
-  EXPECT_EQ(loadedLine(result), "Loaded t.zvc (3 word tokens)\n");
+  EXPECT_EQ(loadedLine(result), "Loaded t.zvc (4 word tokens)\n");
+  EXPECT_EQ(readProfile(dir_, "t.obs").value(0, "fa"), 1);
 }
 
 TEST_F(InputFileTest, WordsOfAnyLengthAndBytes) {
   const std::string longWord(5000, 'w');
-  writeFile(dir_.file("t.zvc"),
-            "Word z\n" + longWord + " 1\n\xff\xfe\x01 2\n" + longWord + "x 1\n");
+  const std::string withNul("n\0l", 3);
+  writeFile(dir_.file("t.zvc"), "Word z\n" + longWord + " 1\n\xff\xfe\x01 2\n" + longWord +
+                                    "x 1\n" + withNul + " 1\n");
   const ProcessResult result = run({"-k1", "t.zvc"});
   ASSERT_TRUE(result.exitedWith(0)) << result.describe();
-  EXPECT_EQ(loadedLine(result), "Loaded t.zvc (3 word tokens)\n");
-  EXPECT_EQ(readProfile(dir_, "t.obs").value(0, "fthe"), 2);
+  EXPECT_EQ(loadedLine(result), "Loaded t.zvc (4 word tokens)\n");
+  EXPECT_EQ(readProfile(dir_, "t.obs").value(0, "fthe"), 3);
 }
 
 TEST_F(InputFileTest, ExplicitPlusSignOnRank) {
