@@ -165,6 +165,31 @@ TEST_F(PermutationRunsTest, ObservedProfileDoesNotDependOnPermutations) {
   }
 }
 
+TEST_F(PermutationRunsTest, LevelChangesOnlyTheBounds) {
+  const ProfileSet& full = genesisRun({"-p30", "-c100"});
+  const ProfileSet& none = genesisRun({"-p30", "-c0"});
+  for (int row = 0; row < full.obs.rowCount(); ++row) {
+    EXPECT_EQ(none.obs.rowText(row), full.obs.rowText(row)) << "row " << row + 1;
+    EXPECT_EQ(none.mcm.rowText(row), full.mcm.rowText(row)) << "row " << row + 1;
+  }
+}
+
+// Run p shuffles the order of run p - 1 with the next draws of one fixed
+// stream, so the runs of -p10 are the first ten runs of -p30: the smallest
+// and largest of 30 values lie outside those of the first 10.
+TEST_F(PermutationRunsTest, FewerRunsAreTheFirstRunsOfMore) {
+  const ProfileSet& ten = genesisRun({"-p10", "-c100"});
+  const ProfileSet& thirty = genesisRun({"-p30", "-c100"});
+  for (int row = 0; row < ten.obs.rowCount(); ++row) {
+    for (const std::string& label : ten.obs.labels()) {
+      const double tenLow = ten.mcl.value(row, label), tenHigh = ten.mch.value(row, label);
+      if (isFitColumn(label) || std::isnan(tenLow) || std::isnan(tenHigh)) continue;
+      EXPECT_LE(thirty.mcl.value(row, label), tenLow) << "row " << row + 1 << " " << label;
+      EXPECT_GE(thirty.mch.value(row, label), tenHigh) << "row " << row + 1 << " " << label;
+    }
+  }
+}
+
 TEST_F(PermutationRunsTest, ConsoleLinesOfAPermutationRun) {
   const ProfileSet& run = genesisRun({"-p100"});
   std::string progress;
