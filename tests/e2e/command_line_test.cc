@@ -40,9 +40,7 @@ class CommandLineTest : public ::testing::Test {
   void expectRefused(const std::vector<std::string>& args) {
     SCOPED_TRACE(::testing::PrintToString(args));
     const ProcessResult result = run(args);
-    EXPECT_TRUE(result.exitedWith(1)) << result.describe();
-    EXPECT_EQ(result.err.rfind("tokshuf: ", 0), 0u) << result.err;
-    EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+    expectOneErrorLine(result);
     expectNoOutputFiles();
   }
   int dataRows(const std::string& name) {
@@ -161,7 +159,7 @@ TEST_F(CommandLineTest, ValuesThatDoNotFitAnIntForEveryLetter) {
 
 TEST_F(CommandLineTest, RangeRefusalComesBeforeTheInputIsOpened) {
   const ProcessResult result = run({"-k41", "missing.zvc"});
-  EXPECT_TRUE(result.exitedWith(1));
+  expectOneErrorLine(result);
   EXPECT_EQ(result.err.find("missing.zvc"), std::string::npos) << result.err;
 }
 

@@ -47,9 +47,7 @@ TEST_F(InputFileTest, DirectoryAsInputIsRefused) {
 TEST_F(InputFileTest, NameShorterThanFourCharactersIsRefused) {
   writeFile(dir_.file("abc"), zvcText({1, 2, 1}));
   const ProcessResult result = run({"abc"});
-  EXPECT_TRUE(result.exitedWith(1));
-  EXPECT_EQ(result.err.rfind("tokshuf: ", 0), 0u) << result.err;
-  EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+  expectOneErrorLine(result);
   EXPECT_EQ(files(), std::vector<std::string>{"abc"});
 }
 
@@ -133,8 +131,7 @@ TEST_F(InputFileTest, OptionHReadsEveryRecord) {
 TEST_F(InputFileTest, OptionHOnFileWithHeaderReportsTheHeaderRank) {
   writeFile(dir_.file("t.zvc"), zvcText({1, 2, 1}));
   const ProcessResult result = run({"-H", "t.zvc"});
-  EXPECT_TRUE(result.exitedWith(1));
-  EXPECT_EQ(result.err.rfind("tokshuf: ", 0), 0u) << result.err;
+  expectOneErrorLine(result);
   EXPECT_NE(result.err.find("t.zvc"), std::string::npos) << result.err;
   EXPECT_NE(result.err.find("line 1"), std::string::npos) << result.err;
   EXPECT_NE(result.err.find("\"z\""), std::string::npos) << result.err;
@@ -194,9 +191,7 @@ TEST_P(BadRecordTest, RefusedWithOneLineNamingFileLineAndField) {
   const BadRecord& bad = GetParam();
   writeFile(dir_.file("bad.zvc"), bad.content);
   const ProcessResult result = run({"-p5", "bad.zvc"});
-  EXPECT_TRUE(result.exitedWith(1)) << result.describe();
-  EXPECT_EQ(result.err.rfind("tokshuf: ", 0), 0u) << result.err;
-  EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+  expectOneErrorLine(result);
   EXPECT_NE(result.err.find("bad.zvc"), std::string::npos) << result.err;
   EXPECT_NE(result.err.find(bad.line + ":"), std::string::npos) << result.err;
   const std::string field = bad.field.empty() ? "rank" : "\"" + bad.field + "\"";

@@ -21,6 +21,12 @@ ProcessResult runTokshuf(const TempDir& dir, const std::vector<std::string>& arg
   return runTokshuf(dir, std::move(options));
 }
 
+void expectOneErrorLine(const ProcessResult& result) {
+  EXPECT_TRUE(result.exitedWith(1)) << result.describe();
+  EXPECT_TRUE(result.err.starts_with("tokshuf: ")) << result.err;
+  EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
+}
+
 std::string genesisPath() { return TOKSHUF_GENESIS_SAMPLE; }
 
 std::string usageText() {

@@ -18,6 +18,10 @@ namespace tokshuf::test {
 ProcessResult runTokshuf(const TempDir& dir, const std::vector<std::string>& args);
 ProcessResult runTokshuf(const TempDir& dir, ProcessOptions options);
 
+// A refused run: status 1 and a single line on standard error that begins
+// "tokshuf: ".
+void expectOneErrorLine(const ProcessResult& result);
+
 // The bundled sample text.
 std::string genesisPath();
 
