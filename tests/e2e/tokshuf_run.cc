@@ -10,7 +10,11 @@ namespace tokshuf::test {
 
 ProcessResult runTokshuf(const TempDir& dir, ProcessOptions options) {
   options.workingDirectory = dir.path();
+  // No run of the suite takes more than a second; a hang fails the test
+  // instead of blocking the whole suite.
+  if (options.timeoutSeconds == 0) options.timeoutSeconds = 120;
   ProcessResult result = runProcess(TOKSHUF_BINARY, options);
+  EXPECT_FALSE(result.timedOut) << "the tool did not end: " << result.describe();
   EXPECT_EQ(result.out, "") << "the tool wrote to standard output";
   return result;
 }

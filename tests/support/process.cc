@@ -1,6 +1,7 @@
 #include "support/process.h"
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <stdexcept>
@@ -77,13 +78,38 @@ void writeAllToFd(int fd, const char* text) {
 
 // Feeds input to the child and collects both output streams until the
 // child has closed them.
+// Kills the child when the time is up; reports the wait for poll().
+class Deadline {
+ public:
+  Deadline(pid_t child, int seconds)
+      : child_(child),
+        active_(seconds > 0),
+        end_(std::chrono::steady_clock::now() + std::chrono::seconds(seconds)) {}
+
+  int pollTimeout(ProcessResult& result) {
+    if (!active_) return -1;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        end_ - std::chrono::steady_clock::now());
+    if (left.count() > 0) return int(left.count());
+    kill(child_, SIGKILL);
+    result.timedOut = true;
+    active_ = false;
+    return -1;
+  }
+
+ private:
+  pid_t child_;
+  bool active_;
+  std::chrono::steady_clock::time_point end_;
+};
+
 void exchange(const std::string& input, int inFd, int outFd, int errFd,
-              ProcessResult& result) {
+              Deadline& deadline, ProcessResult& result) {
   std::size_t written = 0;
   if (input.empty()) closeFd(inFd);
   while (outFd >= 0 || errFd >= 0) {
     pollfd fds[3] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}, {inFd, POLLOUT, 0}};
-    if (poll(fds, 3, -1) < 0) {
+    if (poll(fds, 3, deadline.pollTimeout(result)) < 0) {
       if (errno == EINTR) continue;
       throw std::runtime_error(std::string("poll: ") + std::strerror(errno));
     }
@@ -115,6 +141,7 @@ std::string ProcessResult::describe() const {
   if (exited) text = "exit status " + std::to_string(exitCode);
   if (signaled) text = "signal " + std::to_string(signal);
   if (!exited && !signaled) text = "no status";
+  if (timedOut) text += " (timed out)";
   return text + "; stdout [" + out + "]; stderr [" + err + "]";
 }
 
@@ -137,7 +164,8 @@ ProcessResult runProcess(const std::string& program,
   closeFd(out.write);
   closeFd(err.write);
   ProcessResult result;
-  exchange(options.input, in.write, out.read, err.read, result);
+  Deadline deadline(pid, options.timeoutSeconds);
+  exchange(options.input, in.write, out.read, err.read, deadline, result);
 
   int status = 0;
   while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {

@@ -19,6 +19,7 @@ struct ProcessResult {
   int exitCode = -1;      // valid when exited
   bool signaled = false;  // ended by a signal
   int signal = 0;         // valid when signaled
+  bool timedOut = false;  // killed with SIGKILL after ProcessOptions::timeoutSeconds
 
   bool exitedWith(int code) const { return exited && exitCode == code; }
   // A readable account for failure messages.
@@ -35,6 +36,9 @@ struct ProcessOptions {
   // Runs in the child after fork and before exec, e.g. to set resource
   // limits or signal dispositions. Only async-signal-safe work belongs here.
   std::vector<std::function<void()>> childSetup;
+  // A safety net against a hanging child, not a measurement: after this
+  // many seconds the child is killed with SIGKILL. 0 waits for ever.
+  int timeoutSeconds = 0;
 };
 
 // Runs program (a path, not searched in PATH) and waits for it to end.

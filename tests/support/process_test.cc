@@ -73,6 +73,15 @@ TEST(RunProcessTest, ChildHasOnlyItsThreeStreamsOpen) {
   EXPECT_EQ(result.out, "0\n1\n2\n3\n");
 }
 
+TEST(RunProcessTest, HangingChildIsKilled) {
+  ProcessOptions options;
+  options.timeoutSeconds = 1;
+  const ProcessResult result = shell("exec sleep 600", options);
+  EXPECT_TRUE(result.timedOut) << result.describe();
+  EXPECT_TRUE(result.signaled);
+  EXPECT_EQ(result.signal, SIGKILL);
+}
+
 TEST(RunProcessTest, MissingProgramExitsWith127) {
   const ProcessResult result = runProcess("/nonexistent/program", {});
   EXPECT_TRUE(result.exitedWith(127)) << result.describe();
