@@ -41,6 +41,9 @@ const std::vector<Case>& cases() {
       {"few_tokens", fewTokensText, {"-p12", "-k40", "-z", "-a1", "-t1"}},
       {"one_token", oneTokenText, {"-p15", "-k3"}},
       {"empty", emptyText, {"-p20", "-k5"}},
+      {"fatal_later", fatalInLaterRunText, {"-p80", "-k2"}},
+      {"fatal_later", fatalInLaterRunText, {"-p56", "-k2", "-z", "-c50"}},
+      {"fatal_later", fatalInLaterRunText, {"-p55", "-k2"}},
   };
   return all;
 }
@@ -75,6 +78,27 @@ TEST_P(EngineEquivalence, SameFilesConsoleAndStatus) {
   const RunResult reference = runVariant("reference", "1", c.options, input);
   for (const std::string threads : {"1", "2", "3", "default"}) {
     expectSame(reference, runVariant("fast", threads, c.options, input), threads);
+  }
+}
+
+// The fatal case above is what it claims to be: the reference ends in run
+// 56 with the progress numbers up to 50, the message and status 1, and
+// leaves the profile files alone.
+TEST(FatalInLaterRun, ReferenceEndsAtRun56) {
+  char pattern[] = "/tmp/tokshuf_equivalence.XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string dir = pattern;
+  const std::string input = fatalInLaterRunText(dir);
+  const RunResult reference = runVariant("reference", "1", {"-p80", "-k2"}, input);
+  const RunResult upTo55 = runVariant("reference", "1", {"-p55", "-k2"}, input);
+  std::filesystem::remove_all(dir);
+  EXPECT_EQ(upTo55.exitStatus, 0);
+  EXPECT_EQ(reference.exitStatus, 1);
+  EXPECT_NE(reference.console.find("Running 80 permutations\n10\r20\r30\r40\r50\rz <= 0; "),
+            std::string::npos)
+      << reference.console;
+  for (const std::string& profile : reference.profiles) {
+    EXPECT_EQ(profile, "left from an earlier run\n");
   }
 }
 

@@ -51,6 +51,28 @@ std::string oneTokenText(const std::string& dir) {
   return writeRanks(dir + "/one_token.zvc", {1});
 }
 
+std::string fatalInLaterRunText(const std::string& dir) {
+  // 8,000 tokens: eleven words occurring twice, both times in the first
+  // chunk of the file order, then a filler word with six other words spread
+  // through it, 30 times each. In the file order the first half has no
+  // word that occurs once (V1 = 0: no search, no failure); in a shuffled
+  // order some of the eleven fall apart, and in run 56 the counts of the
+  // first half (N = 4000) make the walk from N / V1 step to a value just
+  // below 0 (earlier runs only miss fits).
+  constexpr int kTokens = 8000, kPairs = 11, kSpread = 6, kSpreadRepeats = 30;
+  std::vector<int> ranks;
+  for (int i = 0; i < kPairs; ++i) {
+    ranks.push_back(2 + kSpread + i);
+    ranks.push_back(2 + kSpread + i);
+  }
+  const int rest = kTokens - 2 * kPairs;
+  const int spread = kSpread * kSpreadRepeats;
+  std::vector<int> tail(rest, 1);
+  for (int t = 0; t < spread; ++t) tail[(t * rest) / spread] = 2 + t % kSpread;
+  ranks.insert(ranks.end(), tail.begin(), tail.end());
+  return writeRanks(dir + "/fatal_later.zvc", ranks);
+}
+
 std::string emptyText(const std::string& dir) {
   return writeRanks(dir + "/empty.zvc", {});
 }

@@ -19,6 +19,10 @@ std::string failingFitsText(const std::string& dir);
 std::string fewTokensText(const std::string& dir);
 // A single token.
 std::string oneTokenText(const std::string& dir);
+// A text whose file order measures without error but whose Sichel search,
+// in permutation run 56 (with -k2), tries a value at or below 0, which ends
+// the program.
+std::string fatalInLaterRunText(const std::string& dir);
 // No tokens at all.
 std::string emptyText(const std::string& dir);
 
