@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <regex>
 #include <sstream>
 
 namespace tokshuf::plot {
@@ -62,9 +63,7 @@ TEST(ProfileTableTest, ReadsNonFiniteFieldsAsGlibcWritesThem) {
 }
 
 TEST(ProfileTableTest, AcceptsCarriageReturnLineEnds) {
-  std::string text = kHeader + row(7, 2.0);
-  text.insert(kHeader.size() - 1, "\r");
-  text.insert(text.size() - 1, "\r");
+  std::string text = std::regex_replace(kHeader + row(7, 2.0), std::regex("\n"), "\r\n");
   EXPECT_EQ(parse(text).rows.size(), 1u);
 }
 
@@ -111,9 +110,9 @@ TEST(ProfileTableTest, DamagedFilesAreRefusedOrReadWhole) {
       switch (next() % 3) {
         case 0: text[at] = alphabet[next() % alphabet.size()]; break;
         case 1: text.erase(at, 1 + next() % 12); break;
-        default: text.insert(at, 1, alphabet[next() % alphabet.size()]);
+        default: text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), alphabet[next() % alphabet.size()]);
       }
-      if (text.empty()) text = "x";
+      if (text.empty()) text.push_back('x');
     }
     try {
       const ProfileTable table = parse(text);

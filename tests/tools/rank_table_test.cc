@@ -37,7 +37,7 @@ TEST(RankTableTest, ManyTiesStayInFirstOccurrenceOrder) {
   // More types than a small sort would handle by insertion, so an unstable
   // sort would show.
   Words words;
-  for (int i = 0; i < 500; ++i) words.push_back("w" + std::to_string((i * 7919) % 500));
+  for (int i = 0; i < 500; ++i) words.push_back(std::to_string((i * 7919) % 500).insert(0, 1, 'w'));
   const RankedText ranked = rankWords(words);
   ASSERT_EQ(ranked.typeByRank.size(), 500u);
   for (int i = 0; i < 500; ++i) {

@@ -145,7 +145,8 @@ std::string linePath(const std::vector<double>& xs, const std::vector<double>& y
   for (auto [first, end] : runsWhere(xs.size(), usable)) {
     for (std::size_t i = first; i < end; ++i) {
       if (!d.empty()) d += ' ';
-      d += (i == first ? "M" : "L") + point(f.px(xs[i]), f.py(ys[i]));
+      d += i == first ? 'M' : 'L';
+      d += point(f.px(xs[i]), f.py(ys[i]));
     }
   }
   return d;
