@@ -68,6 +68,15 @@ mode_t defaultFileMode() {
   return 0666 & ~mask;
 }
 
+// A hidden name in the target's directory, short enough for any target
+// name the file system allows.
+std::string temporaryPattern(const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  const std::string directory =
+      slash == std::string::npos ? "" : target.substr(0, slash + 1);
+  return directory + ".tokshuf.tmp.XXXXXX";
+}
+
 [[noreturn]] void cannotOpen(const std::string& target) {
   throw FatalError(formatString("tokshuf: can't open textfile %s\n", target.c_str()));
 }
@@ -90,7 +99,7 @@ void OutputFiles::open(const std::string& target, const struct stat& input) {
   installSignalCleanup();
   File file;
   file.target = target;
-  std::string pattern = target + ".tmp.XXXXXX";
+  std::string pattern = temporaryPattern(target);
   const int fd = mkstemp(pattern.data());
   if (fd < 0) cannotOpen(target);
   file.temporary = pattern;

@@ -1,6 +1,6 @@
 #include "driver/token_reader.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <climits>
 #include <string>
 
@@ -41,19 +41,36 @@ class FieldScanner {
     if (c != EOF) std::ungetc(c, file_);
   }
 
-  // Reads one field, keeping at most kKept bytes of it for messages.
-  std::string readField(bool* truncated) {
-    std::string field;
-    *truncated = false;
+  // Reads a rank field: an optionally signed decimal integer making up the
+  // whole field, of any length. At most kShown bytes are kept for messages.
+  struct RankField {
+    std::string shown;
+    bool isInteger = false;
+    long long value = 0;  // saturates beyond the int range
+  };
+  RankField readRankField() {
+    RankField field;
+    bool negative = false;
+    bool nonDigit = false;
+    long digits = 0;
+    long length = 0;
     int c;
     while ((c = next()) != EOF && !isSpace(c)) {
-      if (field.size() < kKept) {
-        field.push_back(char(c));
+      if (length < long(kShown)) field.shown.push_back(c >= 0x20 && c < 0x7f ? char(c) : '?');
+      if (length == 0 && (c == '+' || c == '-')) {
+        negative = c == '-';
+      } else if (c >= '0' && c <= '9') {
+        ++digits;
+        field.value = std::min(field.value * 10 + (c - '0'), kSaturated);
       } else {
-        *truncated = true;
+        nonDigit = true;
       }
+      ++length;
     }
     if (c != EOF) std::ungetc(c, file_);
+    if (length > long(kShown)) field.shown += "...";
+    field.isInteger = digits > 0 && !nonDigit;
+    if (negative) field.value = -field.value;
     return field;
   }
 
@@ -61,7 +78,8 @@ class FieldScanner {
   const char* name() const { return name_; }
 
  private:
-  static constexpr std::size_t kKept = 40;
+  static constexpr std::size_t kShown = 40;
+  static constexpr long long kSaturated = INT_MAX + 2LL;
 
   int next() {
     const int c = std::getc(file_);
@@ -76,56 +94,26 @@ class FieldScanner {
   long line_ = 1;
 };
 
-// Shows a field in a message on one line: control and non-ASCII bytes
-// become '?'.
-std::string printable(const std::string& field, bool truncated) {
-  std::string shown;
-  for (unsigned char c : field) shown.push_back(c >= 0x20 && c < 0x7f ? char(c) : '?');
-  if (truncated) shown += "...";
-  return shown;
-}
-
-// Parses an optionally signed decimal integer that makes up the whole
-// field; false when the field is not one or does not fit an int.
-bool parseRank(const std::string& field, bool truncated, long long* value) {
-  if (truncated || field.empty()) return false;
-  std::size_t i = 0;
-  bool negative = false;
-  if (field[0] == '+' || field[0] == '-') {
-    negative = field[0] == '-';
-    i = 1;
-  }
-  if (i == field.size()) return false;
-  long long v = 0;
-  for (; i < field.size(); ++i) {
-    if (field[i] < '0' || field[i] > '9') return false;
-    v = v * 10 + (field[i] - '0');
-    if (v > INT_MAX + 1LL) return false;
-  }
-  *value = negative ? -v : v;
-  return *value >= INT_MIN && *value <= INT_MAX;
-}
-
-int readRank(FieldScanner& in) {
+int readRank(FieldScanner& in, long wordLine) {
   if (!in.skipSpace()) {
-    throw FatalError(formatString("tokshuf: %s, line %ld: missing rank field\n",
-                                  in.name(), in.line()));
+    throw FatalError(formatString(
+        "tokshuf: %s, line %ld: missing rank field after the last word\n",
+        in.name(), wordLine));
   }
   const long line = in.line();
-  bool truncated = false;
-  const std::string field = in.readField(&truncated);
-  long long rank = 0;
-  if (!parseRank(field, truncated, &rank)) {
+  const FieldScanner::RankField field = in.readRankField();
+  if (!field.isInteger || field.value > INT_MAX || field.value < INT_MIN) {
     throw FatalError(formatString(
-        "tokshuf: %s, line %ld: rank field \"%s\" is not a decimal integer\n",
-        in.name(), line, printable(field, truncated).c_str()));
+        "tokshuf: %s, line %ld: rank field \"%s\" is not a decimal integer "
+        "that fits an int\n",
+        in.name(), line, field.shown.c_str()));
   }
-  if (rank < 1) {
+  if (field.value < 1) {
     throw FatalError(formatString(
         "tokshuf: %s, line %ld: rank field \"%s\" is below 1\n", in.name(),
-        line, field.c_str()));
+        line, field.shown.c_str()));
   }
-  return int(rank);
+  return int(field.value);
 }
 
 }  // namespace
@@ -138,11 +126,12 @@ Text readRankedTokens(std::FILE* file, const char* name, int header) {
   Text text;
   text.TEXT.reserve(1024);
   while (in.skipSpace()) {
+    const long wordLine = in.line();
     in.skipField();
     if (text.N == kMaxTokens) {
       throw FatalError("tokshuf: ERROR: text length exceeds array bounds\n");
     }
-    const int rank = readRank(in);
+    const int rank = readRank(in, wordLine);
     if (rank > kMaxRank) {
       throw FatalError("tokshuf: ERROR: number of types exceeds array bounds\n");
     }
