@@ -3,7 +3,7 @@
 #include <bit>
 
 #include "measures/chunk_measures.h"
-#include "measures/sichel_single_evaluation.h"
+#include "measures/sichel_skipping_walk.h"
 #include "measures/zipf.h"
 
 namespace tokshuf {
@@ -21,7 +21,7 @@ SichelFit SichelMemo::fit(int curN, int curV, int curV1) {
   const std::uint64_t key = packCounts(curN, curV, curV1);
   const auto found = fits_.find(key);
   if (found != fits_.end()) return found->second;
-  const SichelFit fit = sichelFitSingleEvaluation(curN, curV, curV1);
+  const SichelFit fit = sichelFitSkipping(curN, curV, curV1);
   if (fits_.size() < kMaxEntries) fits_.emplace(key, fit);
   return fit;
 }

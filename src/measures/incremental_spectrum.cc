@@ -18,43 +18,54 @@ void IncrementalSpectrum::startRun(WordFreqState& s) {
 }
 
 void IncrementalSpectrum::addTokens(WordFreqState& s,
-                                    const std::uint16_t* ORDER, int f_a,
-                                    int f_the, int begin, int eind) {
+                                    const std::uint16_t* ORDER, int begin,
+                                    int eind) {
   int* const WORDFREQ = s.WORDFREQ.data();
   int* const VM = s.VM.data();
+  int* const firstSeen = firstSeen_.data();
+  int types = s.typenaantal;
   int distinct = distinct_;
-  int mMax = s.mMax;
   for (int i = begin; i <= eind; ++i) {
     const int w = ORDER[i];
-    const int m = WORDFREQ[w]++;
-    if (m == 0) s.TYPENLIJST[++s.typenaantal] = w;
+    const int m = WORDFREQ[w];
+    WORDFREQ[w] = m + 1;
+    // Written every time, kept only for a first occurrence: no branch.
+    firstSeen[types + 1] = w;
+    types += m == 0;
     distinct -= --VM[m] == 0;
     distinct += VM[m + 1]++ == 0;
-    if (m + 1 > mMax) mMax = m + 1;
-    s.freq_the += w == f_the;
-    s.freq_a += w == f_a;
   }
+  s.typenaantal = types;
   distinct_ = distinct;
-  s.mMax = mMax;
 }
 
 void IncrementalSpectrum::listFrequencies(WordFreqState& s) {
   ++walk_;
   s.maantal = 0;
-  if (distinct_ == 0) return;
+  int mMax = 0;
   for (int t = 1; t <= s.typenaantal; ++t) {
-    const int m = s.WORDFREQ[s.TYPENLIJST[t]];
+    const int m = s.WORDFREQ[firstSeen_[t]];
     if (listedAt_[m] == walk_) continue;
     listedAt_[m] = walk_;
     s.MLIJST[++s.maantal] = m;
+    if (m > mMax) mMax = m;
     if (s.maantal == distinct_) break;
   }
+  // Every distinct frequency is listed, the largest among them.
+  s.mMax = mMax;
+}
+
+int IncrementalSpectrum::countOf(const WordFreqState& s, int rank) {
+  // Ranks outside the table never occur in a text.
+  return rank >= 0 && rank <= kMaxRank ? s.WORDFREQ[rank] : 0;
 }
 
 void IncrementalSpectrum::addChunk(WordFreqState& s,
                                    const std::uint16_t* ORDER, int f_a,
                                    int f_the, int begin, int eind) {
-  addTokens(s, ORDER, f_a, f_the, begin, eind);
+  addTokens(s, ORDER, begin, eind);
+  s.freq_a = countOf(s, f_a);
+  s.freq_the = countOf(s, f_the);
   s.curV = s.typenaantal;
   listFrequencies(s);
   s.curV1 = s.VM[1];
@@ -67,7 +78,7 @@ void IncrementalSpectrum::addChunk(WordFreqState& s,
 void IncrementalSpectrum::endRun(WordFreqState& s) {
   // The last walk listed every frequency present.
   for (int i = 1; i <= s.maantal; ++i) s.VM[s.MLIJST[i]] = 0;
-  for (int t = 1; t <= s.typenaantal; ++t) s.WORDFREQ[s.TYPENLIJST[t]] = 0;
+  for (int t = 1; t <= s.typenaantal; ++t) s.WORDFREQ[firstSeen_[t]] = 0;
   s.typenaantal = 0;
   s.maantal = 0;
   distinct_ = 0;

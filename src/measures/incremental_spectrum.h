@@ -17,10 +17,13 @@ namespace tokshuf {
 // been met: the types after that point cannot add an entry.
 //
 // VM[0], which spectrum() never uses, counts the types not yet seen, so
-// that a first occurrence needs no special case; it never reaches 0.
+// that a first occurrence needs no special case; it never reaches 0. The
+// token loop does only what the per-type counts need: mMax and the two
+// tracked words' counts are read off at the chunk's end.
 class IncrementalSpectrum {
  public:
-  IncrementalSpectrum() : listedAt_(kMaxTokens + 1, 0) {}
+  IncrementalSpectrum()
+      : firstSeen_(kMaxRank + 2, 0), listedAt_(kMaxTokens + 1, 0) {}
 
   // Call before the first chunk of a run; the state must be in its
   // between-runs condition.
@@ -36,10 +39,15 @@ class IncrementalSpectrum {
   void endRun(WordFreqState& s);
 
  private:
-  void addTokens(WordFreqState& s, const std::uint16_t* ORDER, int f_a,
-                 int f_the, int begin, int eind);
+  void addTokens(WordFreqState& s, const std::uint16_t* ORDER, int begin,
+                 int eind);
   void listFrequencies(WordFreqState& s);
+  // Tokens of the given rank in the prefix.
+  static int countOf(const WordFreqState& s, int rank);
 
+  // The ranks seen, in order of first occurrence (the role of TYPENLIJST,
+  // which this class leaves unused); one spare entry at the end.
+  std::vector<int> firstSeen_;
   // listedAt_[m] == walk_ when frequency m is already in this walk's MLIJST.
   std::vector<std::uint32_t> listedAt_;
   std::uint32_t walk_ = 0;

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "common/chunks.h"
@@ -10,6 +13,7 @@
 #include "measures/compact_run.h"
 #include "measures/sichel.h"
 #include "measures/sichel_single_evaluation.h"
+#include "measures/sichel_skipping_walk.h"
 #include "measures/spectrum.h"
 #include "montecarlo/block_uniform_random.h"
 #include "montecarlo/compact_shuffle.h"
@@ -130,51 +134,76 @@ TEST(IncrementalSpectrum, SameStateAsTheRebuildAtEveryBoundary) {
   }
 }
 
+bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// The reference fit and both faster walks: the same parameters bit for
+// bit (NaN included), or the same fatal message.
 void expectSameFit(int N, int V, int V1) {
   SCOPED_TRACE(testing::Message() << N << " " << V << " " << V1);
-  const SichelFit a = sichelFit(N, V, V1);
-  const SichelFit b = sichelFitSingleEvaluation(N, V, V1);
-  // Bit for bit, NaN included.
-  EXPECT_EQ(std::memcmp(&a.b, &b.b, sizeof a.b), 0);
-  EXPECT_EQ(std::memcmp(&a.c, &b.c, sizeof a.c), 0);
-  EXPECT_EQ(std::memcmp(&a.a1, &b.a1, sizeof a.a1), 0);
-  EXPECT_EQ(a.failed, b.failed);
+  using Fit = SichelFit (*)(int, int, int);
+  std::string messages[3];
+  SichelFit fits[3];
+  const Fit walks[3] = {sichelFit, sichelFitSingleEvaluation, sichelFitSkipping};
+  for (int i = 0; i < 3; ++i) {
+    try {
+      fits[i] = walks[i](N, V, V1);
+    } catch (const FatalError& error) {
+      messages[i] = error.message();
+    }
+  }
+  for (int i = 1; i < 3; ++i) {
+    ASSERT_EQ(messages[i], messages[0]) << "walk " << i;
+    EXPECT_TRUE(sameBits(fits[i].b, fits[0].b)) << "walk " << i;
+    EXPECT_TRUE(sameBits(fits[i].c, fits[0].c)) << "walk " << i;
+    EXPECT_TRUE(sameBits(fits[i].a1, fits[0].a1)) << "walk " << i;
+    EXPECT_EQ(fits[i].failed, fits[0].failed) << "walk " << i;
+  }
 }
 
-TEST(SichelSingleEvaluation, SameFitsAsTheReferenceSearch) {
+TEST(SichelWalks, SameFitsAsTheReferenceSearch) {
   const int triples[][3] = {{10000, 2500, 1200}, {1000, 300, 50},
                             {1000, 400, 250},    {7, 4, 2},
                             {2500, 16, 8},       {5, 5, 0},
-                            {1, 1, 1},           {200000, 16883, 4469}};
+                            {1, 1, 1},           {200000, 16883, 4469},
+                            {20000, 10, 5},      {4000, 20, 9}};
   for (const auto& t : triples) expectSameFit(t[0], t[1], t[2]);
   for (int N = 10; N <= 3000; N += 71) {
     for (int V = 1; V <= N; V += 1 + N / 17) {
-      for (int V1 = 0; V1 <= V; V1 += 1 + V / 5) {
-        try {
-          sichelFit(N, V, V1);
-        } catch (const FatalError&) {
-          continue;  // compared below
-        }
-        expectSameFit(N, V, V1);
-      }
+      for (int V1 = 0; V1 <= V; V1 += 1 + V / 5) expectSameFit(N, V, V1);
     }
   }
 }
 
-TEST(SichelSingleEvaluation, SameFatalErrorAtZero) {
-  std::string reference, fast;
-  try {
-    sichelFit(20000, 10, 5);
-  } catch (const FatalError& error) {
-    reference = error.message();
+// Counts as they occur in long texts, where the walks are longest.
+TEST(SichelWalks, SameFitsOverRandomCounts) {
+  std::uint64_t state = 12345;
+  auto next = [&state](int bound) {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    return int((state >> 33) % std::uint64_t(bound));
+  };
+  for (int i = 0; i < 3000; ++i) {
+    const int N = 1 + next(220000);
+    const int V = 1 + next(std::min(N, 22000));
+    const int V1 = next(V + 1);
+    expectSameFit(N, V, V1);
   }
-  try {
-    sichelFitSingleEvaluation(20000, 10, 5);
-  } catch (const FatalError& error) {
-    fast = error.message();
+  // Vocabulary and hapaxes in the proportions of natural prefixes.
+  for (int i = 0; i < 3000; ++i) {
+    const int N = 1000 + next(219000);
+    const int V = std::min(22000, N / (3 + next(20)));
+    const int V1 = V / 4 + next(V / 2 + 1);
+    expectSameFit(N, V, V1);
   }
-  EXPECT_EQ(reference, "z <= 0;         0.0000000000\n");
-  EXPECT_EQ(fast, reference);
+}
+
+TEST(SichelWalks, SameFatalErrorAtZero) {
+  std::string message;
+  try {
+    sichelFitSkipping(20000, 10, 5);
+  } catch (const FatalError& error) {
+    message = error.message();
+  }
+  EXPECT_EQ(message, "z <= 0;         0.0000000000\n");
 }
 
 TEST(FitMemo, RepeatsTheMissingFitCount) {

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "measures/sichel.h"
+
+namespace tokshuf {
+
+// The same walk and result as sichelFit(), bit for bit and including its
+// fatal error, with far fewer evaluations of fz.
+//
+// The walk's result is its last x, and x only ever moves to the trial value
+// x - stepsize; fz values matter only through the signs of the three tests
+// of each pass. Far from the root the residual delta is large, and a bound
+// on its slope proves that for the next many trial values every test comes
+// out as "keep walking": residual above the tolerance, no step over the
+// root, fz not negative. Those passes are made without evaluating fz (the
+// trial values are still formed by the same repeated subtraction); fz is
+// evaluated exactly at the last of them, which becomes the next anchor.
+// Near the root, and below 1, every pass evaluates fz once, as in
+// sichelFitSingleEvaluation().
+SichelFit sichelFitSkipping(int curN, int curV, int curV1);
+
+}  // namespace tokshuf
