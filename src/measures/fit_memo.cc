@@ -9,42 +9,45 @@
 namespace tokshuf {
 namespace {
 
-// Counts are below 2^21, so two of them and a third fit in 64 bits.
-std::uint64_t packCounts(int a, int b, int c = 0) {
-  return (std::uint64_t(a) << 42) | (std::uint64_t(b) << 21) |
+// Counts are below 2^21, so three of them fit in 64 bits; the top bit marks
+// a used key, so that no key is 0.
+std::uint64_t packCounts(int a, int b, int c) {
+  return (1ULL << 63) | (std::uint64_t(a) << 42) | (std::uint64_t(b) << 21) |
          std::uint64_t(c);
+}
+
+template <std::size_t kSlots>
+std::size_t slotOf(std::uint64_t key) {
+  const std::uint64_t mixed = (key ^ (key >> 29)) * 0xbf58476d1ce4e5b9ULL;
+  return std::size_t(mixed >> 40) % kSlots;
 }
 
 }  // namespace
 
 SichelFit SichelMemo::fit(int curN, int curV, int curV1) {
   const std::uint64_t key = packCounts(curN, curV, curV1);
-  const auto found = fits_.find(key);
-  if (found != fits_.end()) return found->second;
+  Slot& slot = slots_[slotOf<std::tuple_size_v<decltype(slots_)>>(key)];
+  if (slot.key == key) return slot.fit;
   const SichelFit fit = sichelFitSkipping(curN, curV, curV1);
-  if (fits_.size() < kMaxEntries) fits_.emplace(key, fit);
+  slot.key = key;
+  slot.fit = fit;
   return fit;
 }
 
-std::size_t ZipfMemo::KeyHash::operator()(const Key& key) const {
-  const std::uint64_t mixed =
-      (key.psterBits ^ (key.counts * 0x9e3779b97f4a7c15ULL)) *
-      0xbf58476d1ce4e5b9ULL;
-  return std::size_t(mixed ^ (mixed >> 31));
-}
-
 double ZipfMemo::z(double pster, int curN, int curV, int* zeros) {
-  const Key key{std::bit_cast<std::uint64_t>(pster), packCounts(curN, curV)};
-  const auto found = results_.find(key);
-  if (found != results_.end()) {
-    if (found->second.missing) ++*zeros;
-    return found->second.z;
+  const std::uint64_t psterBits = std::bit_cast<std::uint64_t>(pster);
+  const std::uint64_t counts = packCounts(curN, curV, 0);
+  Slot& slot = slots_[slotOf<std::tuple_size_v<decltype(slots_)>>(
+      psterBits * 0x9e3779b97f4a7c15ULL ^ counts)];
+  if (slot.counts != counts || slot.psterBits != psterBits) {
+    int missing = 0;
+    slot.z = getZ(pster, curN, curV, &missing, kZipfForm);
+    slot.missing = missing != 0;
+    slot.psterBits = psterBits;
+    slot.counts = counts;
   }
-  int missing = 0;
-  const double z = getZ(pster, curN, curV, &missing, kZipfForm);
-  if (results_.size() < kMaxEntries) results_.emplace(key, Result{z, missing != 0});
-  *zeros += missing;
-  return z;
+  if (slot.missing) ++*zeros;
+  return slot.z;
 }
 
 }  // namespace tokshuf

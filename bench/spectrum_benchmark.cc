@@ -1,0 +1,93 @@
+// The word-frequency state over one run of the 200,000-token text at 40
+// chunk boundaries: rebuilding the spectrum at every boundary against
+// keeping it up to date token by token. Also one whole measured run, both
+// ways.
+#include <benchmark/benchmark.h>
+
+#include "bench_text.h"
+#include "common/chunks.h"
+#include "measures/compact_run.h"
+#include "measures/spectrum.h"
+#include "montecarlo/compact_shuffle.h"
+#include "montecarlo/permutation.h"
+
+namespace tokshuf {
+namespace {
+
+constexpr int kChunks = 40;
+
+// A shuffled order, so that the first occurrences are spread as in a run.
+std::vector<int> shuffledText() {
+  std::vector<int> TEXT = bench::benchText();
+  UniformRandom generator;
+  int seed = -1;
+  generator.uniformRandom(&seed);
+  randomize(generator, TEXT, bench::benchTokens());
+  return TEXT;
+}
+
+void BM_ReferenceSpectrum(benchmark::State& state) {
+  const std::vector<int> TEXT = shuffledText();
+  const Chunks CHUNKS = computeChunks(bench::benchTokens(), kChunks);
+  WordFreqState s;
+  for (auto _ : state) {
+    for (int j = 1; j <= kChunks; ++j) {
+      spectrum(s, TEXT, 4, 1, CHUNKS[j - 1] + 1, CHUNKS[j]);
+      benchmark::DoNotOptimize(s.maantal);
+    }
+    endRun(s);
+    s.freq_a = s.freq_the = 0;
+  }
+}
+BENCHMARK(BM_ReferenceSpectrum)->Unit(benchmark::kMicrosecond);
+
+void BM_IncrementalSpectrum(benchmark::State& state) {
+  const CompactOrder ORDER = compactOrder(shuffledText(), bench::benchTokens());
+  const Chunks CHUNKS = computeChunks(bench::benchTokens(), kChunks);
+  WordFreqState s;
+  IncrementalSpectrum spectrum;
+  for (auto _ : state) {
+    spectrum.startRun(s);
+    for (int j = 1; j <= kChunks; ++j) {
+      spectrum.addChunk(s, ORDER.data(), 4, 1, CHUNKS[j - 1] + 1, CHUNKS[j]);
+      benchmark::DoNotOptimize(s.maantal);
+    }
+    spectrum.endRun(s);
+  }
+}
+BENCHMARK(BM_IncrementalSpectrum)->Unit(benchmark::kMicrosecond);
+
+struct MeasuredRun {
+  MeasuredRun()
+      : TEXT(shuffledText()),
+        CHUNKS(computeChunks(bench::benchTokens(), kChunks)),
+        context{settings, CHUNKS, bench::benchTokens(), 0},
+        arrays(1) {
+    settings.nchunks = kChunks;
+  }
+  Settings settings;
+  std::vector<int> TEXT;
+  Chunks CHUNKS;
+  MeasureContext context;
+  RunArrays arrays;
+};
+
+void BM_ReferenceMeasuredRun(benchmark::State& state) {
+  MeasuredRun m;
+  RunState run;
+  for (auto _ : state) constants(1, m.context, m.TEXT, run, m.arrays);
+}
+BENCHMARK(BM_ReferenceMeasuredRun)->Unit(benchmark::kMillisecond);
+
+// The memos are warm after the first iteration, which is the situation of
+// every run but the first few of a long series.
+void BM_CompactMeasuredRun(benchmark::State& state) {
+  MeasuredRun m;
+  const CompactOrder ORDER = compactOrder(m.TEXT, bench::benchTokens());
+  CompactRunState run;
+  for (auto _ : state) measureCompactOrder(1, m.context, ORDER.data(), run, m.arrays);
+}
+BENCHMARK(BM_CompactMeasuredRun)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tokshuf
