@@ -81,6 +81,9 @@ TEST_F(CommandLineTest, DigitAfterValuelessLetterIsIllegal) {
 TEST_F(CommandLineTest, PunctuationIsIllegal) {
   expectIllegalOption({"-k-5", "t.zvc"}, '-');
   expectIllegalOption({"--", "t.zvc"}, '-');
+  expectIllegalOption({"-k5.5", "t.zvc"}, '.');
+  expectIllegalOption({"-p+5", "t.zvc"}, '+');
+  expectIllegalOption({"-k 5", "t.zvc"}, ' ');
 }
 
 TEST_F(CommandLineTest, LoneDashIsPassedOver) {
