@@ -23,9 +23,9 @@ std::vector<int> ranksOfLength(int n) {
   return ranks;
 }
 
-std::string format(const char* spec, double value) {
+std::string format(const char* pattern, double value) {
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, spec, value);
+  std::snprintf(buffer, sizeof buffer, pattern, value);
   return buffer;
 }
 
