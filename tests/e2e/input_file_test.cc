@@ -72,9 +72,8 @@ TEST_F(InputFileTest, LongNamesAndDirectoryParts) {
   EXPECT_EQ(files(), std::vector<std::string>{dirName});
 }
 
-// KNOWN BUG: refused with "can't open textfile <name>.obs". The output name
-// (255 characters) is a valid file name, but the temporary file beside it
-// adds ".tmp.XXXXXX" and exceeds the file system's 255-byte name limit.
+// The output names (255 characters) are valid file names; the temporary
+// files written beside them must not need longer ones.
 TEST_F(InputFileTest, NamesAtTheFileSystemLimit) {
   const std::string base(251, 'n');
   writeFile(dir_.file(base + ".zvc"), zvcText({1, 2, 1}));
@@ -164,8 +163,7 @@ TEST_F(InputFileTest, ExplicitPlusSignOnRank) {
   EXPECT_EQ(readProfile(dir_, "t.obs").value(0, "fthe"), 1);
 }
 
-// KNOWN BUG: a rank field of more than 40 characters is refused as "not a
-// decimal integer" even when it is one that fits an int.
+// A long rank field is still a decimal integer when its value fits an int.
 TEST_F(InputFileTest, ZeroPaddedRankOfAnyLengthIsADecimalInteger) {
   writeFile(dir_.file("t.zvc"), "Word z\nthe " + std::string(60, '0') + "1\na 2\n");
   const ProcessResult result = run({"-k1", "t.zvc"});
@@ -202,8 +200,7 @@ TEST_P(BadRecordTest, RefusedWithOneLineNamingFileLineAndField) {
 INSTANTIATE_TEST_SUITE_P(
     Records, BadRecordTest,
     ::testing::Values(
-        // KNOWN BUG: the message names line 5, the line after the last one,
-        // when the file ends in a line feed after a record without a rank.
+        // The line of the word, not the line after it.
         BadRecord{"MissingRankAtEndBeforeLineFeed", "Word z\nthe 1\na 2\nlast\n", "line 4", ""},
         BadRecord{"MissingRankAtEndOfFile", "Word z\nthe 1\na 2\nlast", "line 4", ""},
         BadRecord{"LettersAsRank", "Word z\nthe 1\nword abc\nthe 1\n", "line 3", "abc"},
