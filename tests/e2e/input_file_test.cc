@@ -203,6 +203,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The line of the word, not the line after it.
         BadRecord{"MissingRankAtEndBeforeLineFeed", "Word z\nthe 1\na 2\nlast\n", "line 4", ""},
         BadRecord{"MissingRankAtEndOfFile", "Word z\nthe 1\na 2\nlast", "line 4", ""},
+        BadRecord{"MissingRankBeforeBlankLines", "Word z\nthe 1\nlast \r\n\n\t\n", "line 3", ""},
         BadRecord{"LettersAsRank", "Word z\nthe 1\nword abc\nthe 1\n", "line 3", "abc"},
         BadRecord{"LettersGluedToRank", "Word z\nthe 1\nword 12abc\n", "line 3", "12abc"},
         BadRecord{"RankTooLargeForInt", "Word z\nthe 1\nthe 1\nword 99999999999\n", "line 4", "99999999999"},
