@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -153,8 +154,12 @@ MissingFits permuteInParallel(int nperm, const MeasureContext& context,
     states.push_back(std::make_unique<CompactRunState>());
   }
   std::vector<std::thread> helpers;
-  for (int t = 1; t < threads; ++t) {
-    helpers.emplace_back([&pipeline, &states, t] { pipeline.work(*states[t]); });
+  try {
+    for (int t = 1; t < threads; ++t) {
+      helpers.emplace_back([&pipeline, &states, t] { pipeline.work(*states[t]); });
+    }
+  } catch (const std::system_error&) {
+    // Fewer threads than asked for: the ones running finish the work.
   }
   pipeline.work(*states[0]);
   for (std::thread& helper : helpers) helper.join();

@@ -3,6 +3,7 @@
 // be identical, byte for byte, for every thread count.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -102,7 +103,20 @@ TEST(FatalInLaterRun, ReferenceEndsAtRun56) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, EngineEquivalence, ::testing::ValuesIn(cases()));
+// Test names such as sample_p100_k40.
+std::string caseName(const ::testing::TestParamInfo<Case>& info) {
+  std::string name = info.param.name;
+  for (const std::string& option : info.param.options) {
+    name += '_';
+    for (char letter : option) {
+      if (std::isalnum(static_cast<unsigned char>(letter))) name += letter;
+    }
+  }
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, EngineEquivalence, ::testing::ValuesIn(cases()),
+                         caseName);
 
 }  // namespace
 }  // namespace tokshuf::equivalence
