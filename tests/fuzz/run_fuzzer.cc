@@ -1,7 +1,9 @@
 // A whole run on a small arbitrary input: the first line holds the option
 // groups, the rest is the ranked-token file. Reader, chunking, all measures,
 // a few permutation runs, the summaries and the profile writer must either
-// finish or end with one fatal message.
+// finish or end with one fatal message. The permutation runs are computed
+// twice, one run after another and spread over threads; both must agree to
+// the bit, or fail with the same message.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +20,7 @@
 #include "driver/profile_writer.h"
 #include "driver/token_reader.h"
 #include "measures/chunk_measures.h"
+#include "montecarlo/parallel_permutation.h"
 #include "montecarlo/permutation.h"
 #include "montecarlo/summary_tables.h"
 
@@ -46,6 +49,43 @@ void writeProfile(const tokshuf::ProfileTable& table, const tokshuf::Settings& s
   std::fclose(out);
   if (std::count(buffer, buffer + length, '\n') != s.nchunks + 1) std::abort();
   std::free(buffer);
+}
+
+bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Runs the permutation runs one after another into arrays and over threads
+// into a copy; aborts unless rows, missing fits and any fatal message agree.
+void compareEngines(const tokshuf::MeasureContext& context, const tokshuf::Text& text,
+                    int threads, tokshuf::RunState& run, tokshuf::RunArrays& arrays) {
+  const int nperm = context.settings.nperm;
+  tokshuf::RunArrays parallel = arrays;
+  std::string sequentialError, parallelError;
+  tokshuf::Text shuffled = text;
+  const int zipfBefore = run.zipfzeros, sichelBefore = run.sichelzeros;
+  try {
+    tokshuf::permute(nperm, context, shuffled, run, arrays);
+  } catch (const tokshuf::FatalError& error) {
+    sequentialError = error.message();
+  }
+  tokshuf::MissingFits missing;
+  try {
+    missing = tokshuf::permuteInParallel(nperm, context, text, threads, parallel);
+  } catch (const tokshuf::FatalError& error) {
+    parallelError = error.message();
+  }
+  if (sequentialError != parallelError) std::abort();
+  if (!sequentialError.empty()) throw tokshuf::FatalError(sequentialError);
+  if (missing.zipf != run.zipfzeros - zipfBefore ||
+      missing.sichel != run.sichelzeros - sichelBefore) {
+    std::abort();
+  }
+  for (int column = 1; column <= tokshuf::kMeasureColumns; ++column) {
+    for (int p = 1; p <= nperm; ++p) {
+      for (int j = 1; j <= context.settings.nchunks; ++j) {
+        if (!sameBits(arrays[column][p][j], parallel[column][p][j])) std::abort();
+      }
+    }
+  }
 }
 
 void runOnce(const std::uint8_t* data, std::size_t size) {
@@ -77,7 +117,10 @@ void runOnce(const std::uint8_t* data, std::size_t size) {
   tokshuf::RunArrays arrays(settings.nperm);
   tokshuf::RunState run;
   tokshuf::constants(0, context, text.TEXT, run, arrays);
-  if (settings.nperm > 0) tokshuf::permute(settings.nperm, context, text, run, arrays);
+  if (settings.nperm > 0) {
+    const int threads = 1 + int(size % 3);
+    compareEngines(context, text, threads, run, arrays);
+  }
   tokshuf::ProfileTables tables;
   tokshuf::tabulateAll(arrays, settings, tables);
   writeProfile(tables.tabel_orig, settings, CHUNKS);
