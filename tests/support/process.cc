@@ -8,6 +8,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -168,8 +169,10 @@ ProcessResult runProcess(const std::string& program,
   exchange(options.input, in.write, out.read, err.read, deadline, result);
 
   int status = 0;
-  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  struct rusage usage {};
+  while (wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
   }
+  result.peakMemoryKiB = usage.ru_maxrss;
   sigaction(SIGPIPE, &previous, nullptr);
   if (WIFEXITED(status)) {
     result.exited = true;

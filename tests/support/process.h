@@ -19,6 +19,7 @@ struct ProcessResult {
   int exitCode = -1;      // valid when exited
   bool signaled = false;  // ended by a signal
   int signal = 0;         // valid when signaled
+  long peakMemoryKiB = 0; // the child's peak resident size
   bool timedOut = false;  // killed with SIGKILL after ProcessOptions::timeoutSeconds
 
   bool exitedWith(int code) const { return exited && exitCode == code; }
