@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "measures/sichel_single_evaluation.h"
+
 namespace tokshuf {
 namespace {
 
@@ -34,57 +36,38 @@ double provenReach(double a, double fzAtA, double N, double V, double V1) {
   return std::min(span, room / slope * (1.0 - 1e-9));
 }
 
+// Makes the passes proven to keep walking without evaluating fz, forming
+// the trial values by the same repeated subtraction, and evaluates fz at
+// the last of them. False when no pass could be proven.
+bool skipProvenPasses(SichelWalk& walk) {
+  const double reach = provenReach(walk.x, walk.fzAtX, walk.N, walk.V, walk.V1);
+  if (!(reach > walk.stepsize)) return false;
+  double y = walk.x;
+  int passes = 0;
+  for (;;) {
+    const double next = y - walk.stepsize;
+    if (!(walk.x - next <= reach) || !(next >= 1.0) ||
+        walk.iterations + passes + 1 > kSichelMaxPasses) {
+      break;
+    }
+    y = next;
+    ++passes;
+  }
+  if (passes == 0) return false;
+  walk.iterations += passes;
+  walk.x = y;
+  walk.fzAtX = fz(y, walk.N, walk.V, walk.V1);
+  return true;
+}
+
 }  // namespace
 
 SichelFit sichelFitSkipping(int curN, int curV, int curV1) {
-  const double N = curN;
-  const double V = curV;
-  const double V1 = curV1;
-
-  const double upper = N / V1;
-  double stepsize = upper / kSichelStepDivisor;
-  double x = upper;
-  double fzAtX = fz(x, N, V, V1);
-  int iterations = 0;
-  bool slecht = false;
-  while (x - fzAtX > kSichelTolerance) {
-    const double reach = provenReach(x, fzAtX, N, V, V1);
-    if (reach > stepsize) {
-      double y = x;
-      int passes = 0;
-      for (;;) {
-        const double next = y - stepsize;
-        if (!(x - next <= reach) || !(next >= 1.0) ||
-            iterations + passes + 1 > kSichelMaxPasses) {
-          break;
-        }
-        y = next;
-        ++passes;
-      }
-      if (passes > 0) {
-        iterations += passes;
-        x = y;
-        fzAtX = fz(x, N, V, V1);
-        continue;
-      }
-    }
-    // One pass as in the reference, with fz(y) evaluated once.
-    ++iterations;
-    double y = x - stepsize;
-    double fzAtY = fz(y, N, V, V1);
-    if (y > 0 && y - fzAtY < 0) {
-      y = x;
-      fzAtY = fzAtX;
-      stepsize = stepsize / kSichelStepDivisor;
-    }
-    if (fzAtY < 0 || iterations > kSichelMaxPasses) {
-      slecht = true;
-      break;
-    }
-    x = y;
-    fzAtX = fzAtY;
+  SichelWalk walk(curN, curV, curV1);
+  while (walk.goesOn()) {
+    if (!skipProvenPasses(walk) && !walk.pass()) break;
   }
-  return sichelParameters(N, V, V1, x, slecht);
+  return sichelParameters(walk.N, walk.V, walk.V1, walk.x, walk.slecht);
 }
 
 }  // namespace tokshuf
