@@ -29,6 +29,15 @@ struct WordFreqState {
   int curV1 = 0, curV2 = 0, curV3 = 0, curV4 = 0, curV5 = 0;
   int freq_a = 0;
   int freq_the = 0;
+
+  // Reads curV1..curV5 off the rebuilt spectrum.
+  void readLowClasses() {
+    curV1 = VM[1];
+    curV2 = VM[2];
+    curV3 = VM[3];
+    curV4 = VM[4];
+    curV5 = VM[5];
+  }
 };
 
 }  // namespace tokshuf

@@ -68,11 +68,7 @@ void IncrementalSpectrum::addChunk(WordFreqState& s,
   s.freq_the = countOf(s, f_the);
   s.curV = s.typenaantal;
   listFrequencies(s);
-  s.curV1 = s.VM[1];
-  s.curV2 = s.VM[2];
-  s.curV3 = s.VM[3];
-  s.curV4 = s.VM[4];
-  s.curV5 = s.VM[5];
+  s.readLowClasses();
 }
 
 void IncrementalSpectrum::endRun(WordFreqState& s) {

@@ -41,11 +41,7 @@ void spectrum(WordFreqState& s, const std::vector<int>& TEXT, int f_a,
   s.curV = s.typenaantal;
   clearSpectrum(s);
   rebuildSpectrum(s);
-  s.curV1 = s.VM[1];
-  s.curV2 = s.VM[2];
-  s.curV3 = s.VM[3];
-  s.curV4 = s.VM[4];
-  s.curV5 = s.VM[5];
+  s.readLowClasses();
 }
 
 void endRun(WordFreqState& s) {
