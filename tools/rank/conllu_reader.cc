@@ -1,0 +1,185 @@
+#include "rank/conllu_reader.h"
+
+#include <charconv>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rank/corpus_builder.h"
+#include "rank/input_lines.h"
+#include "rank/tab_columns.h"
+#include "rank/tag_set.h"
+#include "rank/text_fields.h"
+#include "rank/utf8_check.h"
+#include "util/printable.h"
+
+namespace tokshuf::rank {
+namespace {
+
+constexpr std::size_t kColumns = 10;
+enum Column { kId = 0, kForm = 1, kLemma = 2, kUpos = 3 };
+
+// The three kinds of line a sentence has, told apart by the ID column:
+// a word (7), a multiword token spanning words (7-8), an empty node (7.1).
+struct ConlluId {
+  enum class Kind { kWord, kRange, kEmptyNode } kind;
+  long first;
+  long second;  // the range's last word or the empty node's index
+};
+
+std::optional<long> parseIndex(std::string_view digits) {
+  long value = 0;
+  if (digits.empty() || digits.size() > 9) return std::nullopt;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  return value;
+}
+
+std::optional<ConlluId> parseId(std::string_view text) {
+  for (const auto& [separator, kind] : {std::pair{'-', ConlluId::Kind::kRange},
+                                       std::pair{'.', ConlluId::Kind::kEmptyNode}}) {
+    const std::size_t at = text.find(separator);
+    if (at == std::string_view::npos) continue;
+    const auto first = parseIndex(text.substr(0, at));
+    const auto second = parseIndex(text.substr(at + 1));
+    if (!first || !second) return std::nullopt;
+    return ConlluId{kind, *first, *second};
+  }
+  const auto word = parseIndex(text);
+  if (!word) return std::nullopt;
+  return ConlluId{ConlluId::Kind::kWord, *word, 0};
+}
+
+// "# newdoc id = GUM_bio_1" -> "GUM_bio_1", "# newdoc" -> "", other
+// comments -> nothing.
+std::optional<std::string> newDocumentId(std::string_view comment) {
+  std::string_view rest = trimBlanks(comment.substr(1));
+  constexpr std::string_view kKeyword = "newdoc";
+  if (!rest.starts_with(kKeyword)) return std::nullopt;
+  rest.remove_prefix(kKeyword.size());
+  if (!rest.empty() && rest[0] != ' ' && rest[0] != '\t') return std::nullopt;
+  rest = trimBlanks(rest);
+  if (!rest.starts_with("id")) return std::string();
+  rest = trimBlanks(rest.substr(2));
+  if (!rest.starts_with('=')) return std::string();
+  return std::string(trimBlanks(rest.substr(1)));
+}
+
+class ConlluParser {
+ public:
+  ConlluParser(InputPieces& input, const AnnotationOptions& options)
+      : lines_(input),
+        options_(options),
+        drop_(options.drop),
+        builder_(options.splitDocuments, options.keepCase) {}
+
+  Corpus read() {
+    std::string_view line;
+    while (lines_.next(line)) {
+      if (auto offset = findInvalidUtf8(line)) {
+        throw InputError(lines_.at("invalid UTF-8 at byte offset " +
+                                   std::to_string(lines_.offset() + *offset)));
+      }
+      if (line.empty()) {
+        endSentence();
+      } else if (line[0] == '#') {
+        if (auto id = newDocumentId(line)) builder_.startDocument(std::move(*id));
+      } else {
+        readTokenLine(line);
+      }
+    }
+    endSentence();
+    return builder_.finish();
+  }
+
+ private:
+  void fail(const std::string& what) const { throw InputError(lines_.at(what)); }
+
+  void readTokenLine(std::string_view line) {
+    splitTabColumns(line, columns_);
+    if (columns_.size() != kColumns) {
+      fail("expected " + std::to_string(kColumns) + " tab-separated columns, found " +
+           std::to_string(columns_.size()));
+    }
+    const auto id = parseId(columns_[kId]);
+    if (!id) {
+      fail("ID \"" + util::printable(columns_[kId]) +
+           "\" is not a word number, a range or an empty node");
+    }
+    switch (id->kind) {
+      case ConlluId::Kind::kWord:
+        if (id->first != nextWord_) outOfSequence("the next word is " + std::to_string(nextWord_));
+        ++nextWord_;
+        readWord();
+        break;
+      case ConlluId::Kind::kRange:
+        if (id->first != nextWord_ || id->second <= id->first || rangeEnd_ >= nextWord_) {
+          outOfSequence("the next word is " + std::to_string(nextWord_));
+        }
+        rangeEnd_ = id->second;
+        rangeLine_ = lines_.lineNumber();
+        break;
+      case ConlluId::Kind::kEmptyNode:
+        if (id->first != nextWord_ - 1 || id->second < 1) {
+          outOfSequence("the last word is " + std::to_string(nextWord_ - 1));
+        }
+        break;
+    }
+  }
+
+  void outOfSequence(const std::string& why) const {
+    fail("ID " + util::printable(columns_[kId]) + " out of sequence: " + why);
+  }
+
+  void readWord() {
+    const std::string_view tag = columns_[kUpos];
+    if (drop_.contains(tag)) return;
+    const std::string_view form = columns_[kForm];
+    if (form.empty()) fail("empty FORM column");
+    if (options_.field == ConlluField::kForm) {
+      builder_.addWord(form);
+      return;
+    }
+    const std::string_view lemma = columns_[kLemma];
+    if (lemma.empty()) fail("empty LEMMA column");
+    // "_" is the lemma of an underscore, and otherwise no lemma at all.
+    if (lemma == "_" && form != "_") {
+      if (!options_.lemmaFallback) {
+        fail("lemma \"_\" (not annotated) for \"" + util::printable(form) +
+             "\"; --lemma-fallback counts the word form instead");
+      }
+      builder_.countLemmaFallback();
+      builder_.addWord(form);
+      return;
+    }
+    builder_.addWord(lemma);
+  }
+
+  void endSentence() {
+    if (rangeEnd_ >= nextWord_) {
+      fail("the multiword token on line " + std::to_string(rangeLine_) + " ends at word " +
+           std::to_string(rangeEnd_) + ", after the last word of its sentence (" +
+           std::to_string(nextWord_ - 1) + ")");
+    }
+    nextWord_ = 1;
+    rangeEnd_ = 0;
+  }
+
+  InputLines lines_;
+  const AnnotationOptions& options_;
+  TagSet drop_;
+  CorpusBuilder builder_;
+  std::vector<std::string_view> columns_;
+  long nextWord_ = 1;    // the ID the next word line must have
+  long rangeEnd_ = 0;    // the last word of the latest multiword token
+  std::size_t rangeLine_ = 0;
+};
+
+}  // namespace
+
+Corpus readConllu(InputPieces& input, const AnnotationOptions& options) {
+  return ConlluParser(input, options).read();
+}
+
+}  // namespace tokshuf::rank

@@ -1,0 +1,135 @@
+#include "rank/vertical_reader.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "rank/corpus_builder.h"
+#include "rank/input_lines.h"
+#include "rank/tab_columns.h"
+#include "rank/tag_set.h"
+#include "rank/utf8_check.h"
+
+namespace tokshuf::rank {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string decodeEntities(std::string_view text) {
+  static constexpr std::pair<std::string_view, char> kEntities[] = {
+      {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
+  std::string decoded;
+  for (std::size_t i = 0; i < text.size();) {
+    bool replaced = false;
+    for (const auto& [entity, character] : kEntities) {
+      if (text.substr(i).starts_with(entity)) {
+        decoded += character;
+        i += entity.size();
+        replaced = true;
+        break;
+      }
+    }
+    if (!replaced) decoded += text[i++];
+  }
+  return decoded;
+}
+
+class VerticalParser {
+ public:
+  VerticalParser(InputPieces& input, const AnnotationOptions& options)
+      : lines_(input),
+        options_(options),
+        drop_(options.drop),
+        builder_(options.splitDocuments, options.keepCase) {}
+
+  Corpus read() {
+    std::string_view line;
+    while (lines_.next(line)) {
+      if (auto offset = findInvalidUtf8(line)) {
+        throw InputError(lines_.at("invalid UTF-8 at byte offset " +
+                                   std::to_string(lines_.offset() + *offset)));
+      }
+      if (line.empty()) continue;
+      if (line[0] == '<') {
+        readStructure(line);
+      } else {
+        readToken(line);
+      }
+    }
+    return builder_.finish();
+  }
+
+ private:
+  void fail(const std::string& what) const { throw InputError(lines_.at(what)); }
+
+  void readStructure(std::string_view line) {
+    if (auto id = documentStartId(line)) {
+      builder_.startDocument(std::move(*id));
+      insideDocument_ = true;
+    } else if (line.starts_with("</doc>")) {
+      insideDocument_ = false;
+      documentEnded_ = true;
+    }
+  }
+
+  void readToken(std::string_view line) {
+    if (!insideDocument_ && documentEnded_) fail("a token after </doc>, outside any document");
+    splitTabColumns(line, columns_);
+    if (columnCount_ == 0) {
+      columnCount_ = columns_.size();
+      columnCountLine_ = lines_.lineNumber();
+      const std::size_t needed = static_cast<std::size_t>(std::max(options_.column, options_.tagColumn));
+      if (columnCount_ < needed) {
+        fail("expected at least " + std::to_string(needed) + " tab-separated columns, found " +
+             std::to_string(columnCount_));
+      }
+    } else if (columns_.size() != columnCount_) {
+      fail("expected " + std::to_string(columnCount_) + " tab-separated columns as on line " +
+           std::to_string(columnCountLine_) + ", found " + std::to_string(columns_.size()));
+    }
+    if (options_.tagColumn > 0 && drop_.contains(columns_[options_.tagColumn - 1])) return;
+    const std::string_view word = columns_[options_.column - 1];
+    if (word.empty()) fail("empty word in column " + std::to_string(options_.column));
+    builder_.addWord(word);
+  }
+
+  InputLines lines_;
+  const AnnotationOptions& options_;
+  TagSet drop_;
+  CorpusBuilder builder_;
+  std::vector<std::string_view> columns_;
+  std::size_t columnCount_ = 0;  // of the first token line, which all must have
+  std::size_t columnCountLine_ = 0;
+  bool insideDocument_ = false;
+  bool documentEnded_ = false;
+};
+
+}  // namespace
+
+Corpus readVertical(InputPieces& input, const AnnotationOptions& options) {
+  return VerticalParser(input, options).read();
+}
+
+std::optional<std::string> documentStartId(std::string_view line) {
+  constexpr std::string_view kTag = "<doc";
+  if (!line.starts_with(kTag) || line.size() == kTag.size()) return std::nullopt;
+  const char after = line[kTag.size()];
+  if (!isBlank(after) && after != '>' && after != '/') return std::nullopt;
+  // An attribute named exactly "id", after a blank: not "docid".
+  for (std::size_t at = line.find("id", kTag.size()); at != std::string_view::npos;
+       at = line.find("id", at + 2)) {
+    if (!isBlank(line[at - 1])) continue;
+    std::size_t i = at + 2;
+    while (i < line.size() && isBlank(line[i])) ++i;
+    if (i == line.size() || line[i] != '=') continue;
+    ++i;
+    while (i < line.size() && isBlank(line[i])) ++i;
+    if (i == line.size() || (line[i] != '"' && line[i] != '\'')) continue;
+    const std::size_t close = line.find(line[i], i + 1);
+    if (close == std::string_view::npos) continue;
+    return decodeEntities(line.substr(i + 1, close - i - 1));
+  }
+  return std::string();
+}
+
+}  // namespace tokshuf::rank
