@@ -147,13 +147,14 @@ void writeStandardOutput(const RankedText& ranked) {
   }
 }
 
-// All files or none: a failure leaves every earlier file as it was.
-void writeFiles(const RankRun& run, const std::vector<RankedOutput>& outputs) {
-  util::OutputSet files;
-  if (run.options.input != "-") files.protect(run.options.input);
+// All files or none: a failure leaves every earlier file as it was. A
+// single output was added before the input was read, so that a target
+// that cannot be written is refused at once.
+void writeFiles(const RankRun& run, const std::vector<RankedOutput>& outputs,
+                util::OutputSet& files) {
   if (!run.options.documentsDirectory.empty()) makeDirectory(run.options.documentsDirectory);
   for (const RankedOutput& output : outputs) {
-    const int index = files.add(output.target);
+    const int index = run.options.documentsDirectory.empty() ? 0 : files.add(output.target);
     util::FileOutputStream stream(files.stream(index));
     writeZvc(stream, output.ranked);
     stream.flush();
@@ -163,6 +164,9 @@ void writeFiles(const RankRun& run, const std::vector<RankedOutput>& outputs) {
 }
 
 void rankInput(const RankRun& run) {
+  util::OutputSet files;
+  if (run.options.input != "-") files.protect(run.options.input);
+  if (!run.options.output.empty() && run.options.output != "-") files.add(run.options.output);
   Corpus corpus = readInput(run);
   std::vector<RankedOutput> outputs = outputsOf(run, corpus);
   for (std::size_t i = 0; i < outputs.size(); ++i) {
@@ -173,7 +177,7 @@ void rankInput(const RankRun& run) {
   if (run.options.output == "-") {
     writeStandardOutput(outputs.front().ranked);
   } else {
-    writeFiles(run, outputs);
+    writeFiles(run, outputs, files);
   }
   for (const RankedOutput& output : outputs) {
     std::cerr << "Wrote " << shownPath(output.target) << " ("
