@@ -46,15 +46,15 @@ TEST(RankDocumentsTest, OneRankedFilePerDocumentAndALineForEach) {
   TempDir dir;
   writeFile(dir.file("corpus.conllu"), kCorpus);
   const ProcessResult result =
-      run(TOKSHUF_RANK_BIN, dir, {"--documents", "docs", "corpus.conllu"});
+      run(TOKSHUF_RANK_BIN, dir, {"--documents", "out/docs", "corpus.conllu"});
   ASSERT_TRUE(result.exitedWith(0)) << result.describe();
   EXPECT_EQ(result.err,
-            "Wrote docs/tales%2Fone%20two.zvc (6 word tokens, 5 word types)\n"
-            "Wrote docs/2.zvc (2 word tokens, 2 word types)\n"
-            "Wrote docs/last.zvc (1 word tokens, 1 word types)\n");
-  EXPECT_EQ(listDirectory(dir.file("docs")),
+            "Wrote out/docs/tales%2Fone%20two.zvc (6 word tokens, 5 word types)\n"
+            "Wrote out/docs/2.zvc (2 word tokens, 2 word types)\n"
+            "Wrote out/docs/last.zvc (1 word tokens, 1 word types)\n");
+  EXPECT_EQ(listDirectory(dir.file("out/docs")),
             (std::vector<std::string>{"2.zvc", "last.zvc", "tales%2Fone%20two.zvc"}));
-  EXPECT_EQ(readFile(dir.file("docs/tales%2Fone%20two.zvc")),
+  EXPECT_EQ(readFile(dir.file("out/docs/tales%2Fone%20two.zvc")),
             "Word z\ncats 1\nsaw 2\ncats 1\na 3\ncat 4\nsees 5\n");
 }
 

@@ -2,13 +2,13 @@
 // files out.
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <new>
 #include <string>
@@ -124,19 +124,22 @@ std::vector<RankedOutput> outputsOf(const RankRun& run, const Corpus& corpus) {
       documentFiles(corpus.documents, run.options.documentsDirectory, run.inputName);
   for (std::size_t i = 0; i < targets.size(); ++i) {
     const std::string& id = corpus.documents[i].id;
-    outputs.push_back({targets[i],
-                       "document " + (id.empty() ? std::to_string(i + 1)
-                                                 : "\"" + util::printable(id) + "\"") +
-                           " of " + run.inputName,
-                       {}});
+    std::string label = "document ";
+    label += id.empty() ? std::to_string(i + 1) : '"' + util::printable(id) + '"';
+    label += " of " + run.inputName;
+    outputs.push_back({targets[i], std::move(label), {}});
   }
   return outputs;
 }
 
+// The directory and any missing parents, as mkdir -p makes them.
 void makeDirectory(const std::string& directory) {
-  if (mkdir(directory.c_str(), 0777) == 0 || errno == EEXIST) return;
-  throw Failure("cannot create directory " + util::printable(directory) + ": " +
-                std::strerror(errno));
+  std::error_code error;
+  std::filesystem::create_directories(directory, error);
+  if (error) {
+    throw Failure("cannot create directory " + util::printable(directory) + ": " +
+                  error.message());
+  }
 }
 
 void writeStandardOutput(const RankedText& ranked) {
