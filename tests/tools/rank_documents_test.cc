@@ -66,6 +66,18 @@ TEST(RankDocumentsTest, LemmasJoinWhatWordFormsKeepApart) {
   ASSERT_TRUE(result.exitedWith(0)) << result.describe();
   EXPECT_EQ(readFile(dir.file("docs/tales%2Fone%20two.zvc")),
             "Word z\ncat 1\nsee 2\ncat 1\na 3\ncat 1\nsee 2\n");
+  // A missing lemma is an error unless the word form stands in, which is
+  // reported.
+  writeFile(dir.file("partly.conllu"), kCorpus + row(1, "Ran", "_", "VERB") + "\n");
+  const ProcessResult missing = run(TOKSHUF_RANK_BIN, dir, {"--field=lemma", "partly.conllu"});
+  EXPECT_EQ(missing.err,
+            "tokshuf-rank: partly.conllu:18: lemma \"_\" (not annotated) for \"Ran\"; "
+            "--lemma-fallback counts the word form instead\n");
+  const ProcessResult fallback =
+      run(TOKSHUF_RANK_BIN, dir, {"--field=lemma", "--lemma-fallback", "partly.conllu"});
+  EXPECT_EQ(fallback.err,
+            "tokshuf-rank: partly.conllu: counted the word form for 1 lemma written as _\n"
+            "Wrote partly.zvc (10 word tokens, 6 word types)\n");
   // The whole file as one text, punctuation kept.
   const ProcessResult whole =
       run(TOKSHUF_RANK_BIN, dir, {"--field=lemma", "--drop=", "corpus.conllu", "-"});
