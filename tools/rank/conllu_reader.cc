@@ -11,7 +11,6 @@
 #include "rank/tab_columns.h"
 #include "rank/tag_set.h"
 #include "rank/text_fields.h"
-#include "rank/utf8_check.h"
 #include "util/printable.h"
 
 namespace tokshuf::rank {
@@ -77,10 +76,6 @@ class ConlluParser {
   Corpus read() {
     std::string_view line;
     while (lines_.next(line)) {
-      if (auto offset = findInvalidUtf8(line)) {
-        throw InputError(lines_.at("invalid UTF-8 at byte offset " +
-                                   std::to_string(lines_.offset() + *offset)));
-      }
       if (line.empty()) {
         endSentence();
       } else if (line[0] == '#') {

@@ -1,5 +1,7 @@
 #include "rank/input_lines.h"
 
+#include "rank/utf8_check.h"
+
 namespace tokshuf::rank {
 
 bool InputLines::next(std::string_view& line) {
@@ -15,6 +17,9 @@ bool InputLines::next(std::string_view& line) {
   lineOffset_ = pieces_.offset() + position_;
   position_ = lineFeed == std::string::npos ? piece_.size() : lineFeed + 1;
   ++lineNumber_;
+  if (auto invalid = findInvalidUtf8(line)) {
+    throw InputError(at("invalid UTF-8 at byte offset " + std::to_string(lineOffset_ + *invalid)));
+  }
   return true;
 }
 

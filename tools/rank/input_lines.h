@@ -15,7 +15,8 @@ class InputLines {
   explicit InputLines(InputPieces& pieces) : pieces_(pieces) {}
 
   // The next line without its line end, valid until the next call; false
-  // at the end of the input.
+  // at the end of the input. Throws InputError naming the line when it is
+  // not well-formed UTF-8.
   bool next(std::string_view& line);
 
   std::size_t lineNumber() const { return lineNumber_; }  // of the last line, from 1

@@ -8,7 +8,6 @@
 #include "rank/input_lines.h"
 #include "rank/tab_columns.h"
 #include "rank/tag_set.h"
-#include "rank/utf8_check.h"
 
 namespace tokshuf::rank {
 namespace {
@@ -45,10 +44,6 @@ class VerticalParser {
   Corpus read() {
     std::string_view line;
     while (lines_.next(line)) {
-      if (auto offset = findInvalidUtf8(line)) {
-        throw InputError(lines_.at("invalid UTF-8 at byte offset " +
-                                   std::to_string(lines_.offset() + *offset)));
-      }
       if (line.empty()) continue;
       if (line[0] == '<') {
         readStructure(line);
