@@ -22,23 +22,17 @@ std::string row(const std::string& id, const std::string& form, const std::strin
 }
 
 // "Vino del mar." with "del" = "de" + "el", and an empty node.
-const std::string kSentences = "# newdoc id = sea\n"
-                               "# sent_id = 1\n"
-                               "# text = Vino del mar.\n" +
-                               row("1", "Vino", "venir", "VERB") +
-                               row("2-3", "del", "_", "_") +
-                               row("2", "de", "de", "ADP") +
-                               row("3", "el", "el", "DET") +
-                               row("4", "mar", "mar", "NOUN") +
-                               row("5", ".", ".", "PUNCT") +
-                               "\n"
-                               "# sent_id = 2\n" +
-                               row("1", "Vinieron", "venir", "VERB") +
-                               row("1.1", "vino", "venir", "VERB") +
-                               row("2", "3", "3", "NUM") +
-                               row("3", "barcos", "barco", "NOUN") +
-                               row("4", "$", "$", "SYM") +
-                               "\n";
+const std::string kSentences =
+    "# newdoc id = sea\n"
+    "# sent_id = 1\n"
+    "# text = Vino del mar.\n" +
+    row("1", "Vino", "venir", "VERB") + row("2-3", "del", "_", "_") + row("2", "de", "de", "ADP") +
+    row("3", "el", "el", "DET") + row("4", "mar", "mar", "NOUN") + row("5", ".", ".", "PUNCT") +
+    "\n"
+    "# sent_id = 2\n" +
+    row("1", "Vinieron", "venir", "VERB") + row("1.1", "vino", "venir", "VERB") +
+    row("2", "3", "3", "NUM") + row("3", "barcos", "barco", "NOUN") + row("4", "$", "$", "SYM") +
+    "\n";
 
 AnnotationOptions defaults() {
   AnnotationOptions options;
@@ -79,11 +73,19 @@ TEST(ConlluReaderTest, DropDefaultAndAnEmptyDropList) {
 
 TEST(ConlluReaderTest, CaseIsFoldedAndNormalizedUnlessKept) {
   const std::string sentence = row("1", "STRAßE", "Straße", "NOUN") +
-                               row("2", "U\xCC\x88" "ber", "über", "ADP") + "\n";
-  EXPECT_EQ(words(sentence, defaults()), (Words{"strasse", "\xC3\xBC" "ber"}));
+                               row("2",
+                                   "U\xCC\x88"
+                                   "ber",
+                                   "über", "ADP") +
+                               "\n";
+  EXPECT_EQ(words(sentence, defaults()), (Words{"strasse",
+                                                "\xC3\xBC"
+                                                "ber"}));
   AnnotationOptions keepCase = defaults();
   keepCase.keepCase = true;
-  EXPECT_EQ(words(sentence, keepCase), (Words{"STRAßE", "\xC3\x9C" "ber"}));
+  EXPECT_EQ(words(sentence, keepCase), (Words{"STRAßE",
+                                              "\xC3\x9C"
+                                              "ber"}));
 }
 
 TEST(ConlluReaderTest, AWordWithASpaceStaysOneField) {
@@ -92,8 +94,8 @@ TEST(ConlluReaderTest, AWordWithASpaceStaysOneField) {
 }
 
 TEST(ConlluReaderTest, MissingLemmaIsAnErrorUnlessTheFormStandsIn) {
-  const std::string sentence = row("1", "Vino", "venir", "VERB") +
-                               row("2", "hoy", "_", "ADV") + row("3", "_", "_", "NOUN") + "\n";
+  const std::string sentence = row("1", "Vino", "venir", "VERB") + row("2", "hoy", "_", "ADV") +
+                               row("3", "_", "_", "NOUN") + "\n";
   AnnotationOptions lemma = defaults();
   lemma.field = ConlluField::kLemma;
   EXPECT_EQ(readError(sentence, conllu(lemma), "es.conllu"),

@@ -2,7 +2,6 @@
 // for the end of the input.
 
 #include "rank/input_pieces.h"
-#include "rank/input_lines.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -11,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "rank/input_lines.h"
 #include "rank_test_input.h"
 #include "support/files.h"
 
@@ -38,8 +38,7 @@ std::vector<Piece> piecesOf(const std::string& content, std::size_t pieceSize) {
 TEST(InputPiecesTest, PiecesEndAtTheLastLineEndOnceLongEnough) {
   EXPECT_EQ(piecesOf("ab\ncd\nef\ngh", 4),
             (std::vector<Piece>{{"ab\n", 0}, {"cd\n", 3}, {"ef\n", 6}, {"gh", 9}}));
-  EXPECT_EQ(piecesOf("ab\ncd\nef\ngh", 9),
-            (std::vector<Piece>{{"ab\ncd\nef\n", 0}, {"gh", 9}}));
+  EXPECT_EQ(piecesOf("ab\ncd\nef\ngh", 9), (std::vector<Piece>{{"ab\ncd\nef\n", 0}, {"gh", 9}}));
   EXPECT_EQ(piecesOf("a\nb\nc\n", 2), (std::vector<Piece>{{"a\n", 0}, {"b\n", 2}, {"c\n", 4}}));
 }
 
@@ -52,7 +51,8 @@ TEST(InputPiecesTest, ALineLongerThanAPieceIsOnePiece) {
 
 TEST(InputPiecesTest, PiecesJoinToTheInput) {
   std::string content;
-  for (int i = 0; i < 500; ++i) content += std::string(static_cast<std::size_t>(i % 37), 'w') + "\n";
+  for (int i = 0; i < 500; ++i)
+    content += std::string(static_cast<std::size_t>(i % 37), 'w') + "\n";
   for (std::size_t size : {1u, 7u, 64u, 4096u}) {
     std::string joined;
     for (const Piece& piece : piecesOf(content, size)) {

@@ -56,7 +56,7 @@ std::function<void()> closeDescriptor(int fd) {
 std::string longText() {
   std::string text;
   for (int i = 0; i < 100000; ++i) {
-    text += "w" + std::to_string(i * 7919 % 20000) + (i % 11 == 10 ? ".\n" : " the ");
+    text += 'w' + std::to_string(i * 7919 % 20000) + (i % 11 == 10 ? ".\n" : " the ");
   }
   return text;
 }
@@ -78,8 +78,7 @@ TEST(RankCliTest, ReadErrorsAreErrorsNamingTheInput) {
 TEST(RankCliTest, ClosedStandardStreamsTakeNoOutput) {
   TempDir dir;
   writeFile(dir.file("in.txt"), "one two two\n");
-  const ProcessResult result =
-      rank(dir, {"in.txt"}, {closeDescriptor(1), closeDescriptor(2)});
+  const ProcessResult result = rank(dir, {"in.txt"}, {closeDescriptor(1), closeDescriptor(2)});
   EXPECT_TRUE(result.exitedWith(0)) << result.describe();
   EXPECT_EQ(readFile(dir.file("in.zvc")), "Word z\none 2\ntwo 1\ntwo 1\n");
 }

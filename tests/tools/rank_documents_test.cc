@@ -34,13 +34,12 @@ std::string row(int id, const std::string& form, const std::string& lemma,
 }
 
 // Three documents: one with an id that is no file name, one without id.
-const std::string kCorpus = "# newdoc id = tales/one two\n" + row(1, "Cats", "cat", "NOUN") +
-                            row(2, "saw", "see", "VERB") + row(3, "cats", "cat", "NOUN") +
-                            row(4, ".", ".", "PUNCT") + "\n" + row(1, "A", "a", "DET") +
-                            row(2, "cat", "cat", "NOUN") + row(3, "sees", "see", "VERB") + "\n" +
-                            "# newdoc\n" + row(1, "Dogs", "dog", "NOUN") +
-                            row(2, "bark", "bark", "VERB") + "\n" +
-                            "# newdoc id = last\n" + row(1, "Seen", "see", "VERB") + "\n";
+const std::string kCorpus =
+    "# newdoc id = tales/one two\n" + row(1, "Cats", "cat", "NOUN") + row(2, "saw", "see", "VERB") +
+    row(3, "cats", "cat", "NOUN") + row(4, ".", ".", "PUNCT") + "\n" + row(1, "A", "a", "DET") +
+    row(2, "cat", "cat", "NOUN") + row(3, "sees", "see", "VERB") + "\n" + "# newdoc\n" +
+    row(1, "Dogs", "dog", "NOUN") + row(2, "bark", "bark", "VERB") + "\n" + "# newdoc id = last\n" +
+    row(1, "Seen", "see", "VERB") + "\n";
 
 TEST(RankDocumentsTest, OneRankedFilePerDocumentAndALineForEach) {
   TempDir dir;
@@ -61,8 +60,8 @@ TEST(RankDocumentsTest, OneRankedFilePerDocumentAndALineForEach) {
 TEST(RankDocumentsTest, LemmasJoinWhatWordFormsKeepApart) {
   TempDir dir;
   writeFile(dir.file("corpus.conllu"), kCorpus);
-  const ProcessResult result = run(TOKSHUF_RANK_BIN, dir,
-                                   {"--field=lemma", "--documents=docs", "corpus.conllu"});
+  const ProcessResult result =
+      run(TOKSHUF_RANK_BIN, dir, {"--field=lemma", "--documents=docs", "corpus.conllu"});
   ASSERT_TRUE(result.exitedWith(0)) << result.describe();
   EXPECT_EQ(readFile(dir.file("docs/tales%2Fone%20two.zvc")),
             "Word z\ncat 1\nsee 2\ncat 1\na 3\ncat 1\nsee 2\n");
@@ -92,8 +91,7 @@ TEST(RankDocumentsTest, DuplicateNamesAndMalformedLinesWriteNothing) {
   writeFile(dir.file("bad.conllu"), kCorpus + "1\tonly\tthree\n");
   const ProcessResult bad = run(TOKSHUF_RANK_BIN, dir, {"--documents=docs", "bad.conllu"});
   EXPECT_TRUE(bad.exitedWith(1));
-  EXPECT_EQ(bad.err,
-            "tokshuf-rank: bad.conllu:18: expected 10 tab-separated columns, found 3\n");
+  EXPECT_EQ(bad.err, "tokshuf-rank: bad.conllu:18: expected 10 tab-separated columns, found 3\n");
   EXPECT_EQ(listDirectory(dir.path()), (std::vector<std::string>{"bad.conllu", "twice.conllu"}));
   const ProcessResult duplicate = run(TOKSHUF_RANK_BIN, dir, {"--documents=docs", "twice.conllu"});
   EXPECT_EQ(duplicate.err,
@@ -107,7 +105,7 @@ TEST(RankDocumentsTest, TheSetOfDocumentFilesIsReplacedWholeOrNotAtAll) {
   for (int document = 0; document < 4; ++document) {
     corpus += "<doc id=\"d" + std::to_string(document) + "\">\n";
     const int words = document == 3 ? 5000 : 1000;
-    for (int i = 0; i < words; ++i) corpus += "w" + std::to_string(i * (document + 3)) + "\n";
+    for (int i = 0; i < words; ++i) corpus += 'w' + std::to_string(i * (document + 3)) + '\n';
     corpus += "</doc>\n";
   }
   writeFile(dir.file("c.vert"), corpus);
@@ -117,9 +115,9 @@ TEST(RankDocumentsTest, TheSetOfDocumentFilesIsReplacedWholeOrNotAtAll) {
     writeFile(dir.file("docs/d" + std::to_string(document) + ".zvc"), "earlier\n");
   }
   // The first three files fit under the limit, the last one does not.
-  const ProcessResult full = run(TOKSHUF_RANK_BIN, dir,
-                                 {"--format=vertical", "--documents=docs", "c.vert"},
-                                 {limitFileSize(40 * 1024)});
+  const ProcessResult full =
+      run(TOKSHUF_RANK_BIN, dir, {"--format=vertical", "--documents=docs", "c.vert"},
+          {limitFileSize(40 * 1024)});
   EXPECT_TRUE(full.exitedWith(1)) << full.describe();
   for (int document = 0; document < 4; ++document) {
     EXPECT_EQ(readFile(dir.file("docs/d" + std::to_string(document) + ".zvc")), "earlier\n");
@@ -157,7 +155,7 @@ TEST(RankDocumentsTest, TokshufCountsTheTypesOfEveryDocument) {
   for (int document = 0; document < 3; ++document) {
     corpus += "# newdoc id = part" + std::to_string(document) + "\n";
     for (int i = 1; i <= sizes[document]; ++i) {
-      const std::string word = "w" + std::to_string(i * i % (7 + 5 * document));
+      const std::string word = 'w' + std::to_string(i * i % (7 + 5 * document));
       corpus += row(i, word, word, "NOUN");
     }
     corpus += "\n";
@@ -174,10 +172,9 @@ TEST(RankDocumentsTest, TokshufCountsTheTypesOfEveryDocument) {
     const Profile profile = Profile::parse(readFile(dir.file("docs/" + name + ".obs")));
     const int last = profile.rowCount() - 1;
     EXPECT_EQ(profile.value(last, "N"), sizes[document]);
-    const std::string reported = "Wrote docs/" + name + ".zvc (" +
-                                 std::to_string(sizes[document]) + " word tokens, " +
-                                 std::to_string(static_cast<int>(profile.value(last, "V"))) +
-                                 " word types)";
+    const std::string reported =
+        "Wrote docs/" + name + ".zvc (" + std::to_string(sizes[document]) + " word tokens, " +
+        std::to_string(static_cast<int>(profile.value(last, "V"))) + " word types)";
     EXPECT_EQ(lines[document], reported);
   }
 }

@@ -32,8 +32,7 @@ std::vector<std::string> wordsOf(const Document& document) {
   return words;
 }
 
-std::string readError(const std::string& content, const Reader& reader,
-                      const std::string& name) {
+std::string readError(const std::string& content, const Reader& reader, const std::string& name) {
   try {
     readContent(content, reader, name);
   } catch (const InputError& error) {

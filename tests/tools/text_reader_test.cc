@@ -45,7 +45,11 @@ TEST(TextReaderTest, PiecesGiveTheWordsOfTheWholeText) {
 
 TEST(TextReaderTest, NormalizationAndBoundariesNeverJoinAcrossALineEnd) {
   // A combining mark at the start of a line has no letter to attach to.
-  expectSameAsWholeText("u\n\xCC\x88" "ber u\xCC\x88" "ber \xC3\xBC" "ber\n");
+  expectSameAsWholeText(
+      "u\n\xCC\x88"
+      "ber u\xCC\x88"
+      "ber \xC3\xBC"
+      "ber\n");
   // Hangul jamo that compose within a line, split over two lines.
   expectSameAsWholeText("\xE1\x84\x80\n\xE1\x85\xA1 \xE1\x84\x80\xE1\x85\xA1\n");
   // Words that would join over a space or an apostrophe, broken by lines.
@@ -57,8 +61,9 @@ TEST(TextReaderTest, NormalizationAndBoundariesNeverJoinAcrossALineEnd) {
 }
 
 TEST(TextReaderTest, DictionaryScriptsSplitAlikeInPieces) {
-  expectSameAsWholeText("我爱北京天安门。\n北京\n天安门广场\nカタカナとひらがな\n"
-                        "ภาษาไทยง่ายนิดเดียว\n");
+  expectSameAsWholeText(
+      "我爱北京天安门。\n北京\n天安门广场\nカタカナとひらがな\n"
+      "ภาษาไทยง่ายนิดเดียว\n");
 }
 
 TEST(TextReaderTest, InvalidUtf8IsReportedAtItsOffsetInTheWholeInput) {
@@ -76,8 +81,10 @@ TEST(TextReaderTest, InvalidUtf8IsReportedAtItsOffsetInTheWholeInput) {
 }
 
 TEST(TextReaderTest, ManyLinesOfRandomWordsInSmallPieces) {
-  const char* pieces[] = {"Straße", "STRASSE", "l'homme", "\xCC\x81", "e\xCC\x81t\xC3\xA9", " ",
-                          "\n", "\r\n", "42", "mp3", "3rd", ", ", "-", "北京", "ΛΌΓΟΣ", "\t"};
+  const char* pieces[] = {"Straße", "STRASSE", "l'homme", "\xCC\x81", "e\xCC\x81t\xC3\xA9",
+                          " ",      "\n",      "\r\n",    "42",       "mp3",
+                          "3rd",    ", ",      "-",       "北京",     "ΛΌΓΟΣ",
+                          "\t"};
   std::uint32_t state = 2463534242u;
   std::string text;
   for (int i = 0; i < 3000; ++i) {

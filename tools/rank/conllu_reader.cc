@@ -6,10 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "rank/corpus_builder.h"
-#include "rank/input_lines.h"
+#include "rank/annotated_input.h"
 #include "rank/tab_columns.h"
-#include "rank/tag_set.h"
 #include "rank/text_fields.h"
 #include "util/printable.h"
 
@@ -36,8 +34,8 @@ std::optional<long> parseIndex(std::string_view digits) {
 }
 
 std::optional<ConlluId> parseId(std::string_view text) {
-  for (const auto& [separator, kind] : {std::pair{'-', ConlluId::Kind::kRange},
-                                       std::pair{'.', ConlluId::Kind::kEmptyNode}}) {
+  for (const auto& [separator, kind] :
+       {std::pair{'-', ConlluId::Kind::kRange}, std::pair{'.', ConlluId::Kind::kEmptyNode}}) {
     const std::size_t at = text.find(separator);
     if (at == std::string_view::npos) continue;
     const auto first = parseIndex(text.substr(0, at));
@@ -67,40 +65,34 @@ std::optional<std::string> newDocumentId(std::string_view comment) {
 
 class ConlluParser {
  public:
-  ConlluParser(InputPieces& input, const AnnotationOptions& options)
-      : lines_(input),
-        options_(options),
-        drop_(options.drop),
-        builder_(options.splitDocuments, options.keepCase) {}
+  ConlluParser(InputPieces& input, const AnnotationOptions& options) : in_(input, options) {}
 
   Corpus read() {
     std::string_view line;
-    while (lines_.next(line)) {
+    while (in_.lines.next(line)) {
       if (line.empty()) {
         endSentence();
       } else if (line[0] == '#') {
-        if (auto id = newDocumentId(line)) builder_.startDocument(std::move(*id));
+        if (auto id = newDocumentId(line)) in_.builder.startDocument(std::move(*id));
       } else {
         readTokenLine(line);
       }
     }
     endSentence();
-    return builder_.finish();
+    return in_.builder.finish();
   }
 
  private:
-  void fail(const std::string& what) const { throw InputError(lines_.at(what)); }
-
   void readTokenLine(std::string_view line) {
     splitTabColumns(line, columns_);
     if (columns_.size() != kColumns) {
-      fail("expected " + std::to_string(kColumns) + " tab-separated columns, found " +
-           std::to_string(columns_.size()));
+      in_.fail("expected " + std::to_string(kColumns) + " tab-separated columns, found " +
+               std::to_string(columns_.size()));
     }
     const auto id = parseId(columns_[kId]);
     if (!id) {
-      fail("ID \"" + util::printable(columns_[kId]) +
-           "\" is not a word number, a range or an empty node");
+      in_.fail("ID \"" + util::printable(columns_[kId]) +
+               "\" is not a word number, a range or an empty node");
     }
     switch (id->kind) {
       case ConlluId::Kind::kWord:
@@ -113,7 +105,7 @@ class ConlluParser {
           outOfSequence("the next word is " + std::to_string(nextWord_));
         }
         rangeEnd_ = id->second;
-        rangeLine_ = lines_.lineNumber();
+        rangeLine_ = in_.lines.lineNumber();
         break;
       case ConlluId::Kind::kEmptyNode:
         if (id->first != nextWord_ - 1 || id->second < 1) {
@@ -124,50 +116,47 @@ class ConlluParser {
   }
 
   void outOfSequence(const std::string& why) const {
-    fail("ID " + util::printable(columns_[kId]) + " out of sequence: " + why);
+    in_.fail("ID " + util::printable(columns_[kId]) + " out of sequence: " + why);
   }
 
   void readWord() {
     const std::string_view tag = columns_[kUpos];
-    if (drop_.contains(tag)) return;
+    if (in_.drop.contains(tag)) return;
     const std::string_view form = columns_[kForm];
-    if (form.empty()) fail("empty FORM column");
-    if (options_.field == ConlluField::kForm) {
-      builder_.addWord(form);
+    if (form.empty()) in_.fail("empty FORM column");
+    if (in_.options.field == ConlluField::kForm) {
+      in_.builder.addWord(form);
       return;
     }
     const std::string_view lemma = columns_[kLemma];
-    if (lemma.empty()) fail("empty LEMMA column");
+    if (lemma.empty()) in_.fail("empty LEMMA column");
     // "_" is the lemma of an underscore, and otherwise no lemma at all.
     if (lemma == "_" && form != "_") {
-      if (!options_.lemmaFallback) {
-        fail("lemma \"_\" (not annotated) for \"" + util::printable(form) +
-             "\"; --lemma-fallback counts the word form instead");
+      if (!in_.options.lemmaFallback) {
+        in_.fail("lemma \"_\" (not annotated) for \"" + util::printable(form) +
+                 "\"; --lemma-fallback counts the word form instead");
       }
-      builder_.countLemmaFallback();
-      builder_.addWord(form);
+      in_.builder.countLemmaFallback();
+      in_.builder.addWord(form);
       return;
     }
-    builder_.addWord(lemma);
+    in_.builder.addWord(lemma);
   }
 
   void endSentence() {
     if (rangeEnd_ >= nextWord_) {
-      fail("the multiword token on line " + std::to_string(rangeLine_) + " ends at word " +
-           std::to_string(rangeEnd_) + ", after the last word of its sentence (" +
-           std::to_string(nextWord_ - 1) + ")");
+      in_.fail("the multiword token on line " + std::to_string(rangeLine_) + " ends at word " +
+               std::to_string(rangeEnd_) + ", after the last word of its sentence (" +
+               std::to_string(nextWord_ - 1) + ")");
     }
     nextWord_ = 1;
     rangeEnd_ = 0;
   }
 
-  InputLines lines_;
-  const AnnotationOptions& options_;
-  TagSet drop_;
-  CorpusBuilder builder_;
+  AnnotatedInput in_;
   std::vector<std::string_view> columns_;
-  long nextWord_ = 1;    // the ID the next word line must have
-  long rangeEnd_ = 0;    // the last word of the latest multiword token
+  long nextWord_ = 1;  // the ID the next word line must have
+  long rangeEnd_ = 0;  // the last word of the latest multiword token
   std::size_t rangeLine_ = 0;
 };
 

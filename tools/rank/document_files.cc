@@ -59,8 +59,7 @@ std::string safeFileName(std::string_view id) {
 }
 
 std::vector<std::string> documentFiles(const std::vector<Document>& documents,
-                                       const std::string& directory,
-                                       const std::string& inputName) {
+                                       const std::string& directory, const std::string& inputName) {
   std::vector<std::string> files;
   std::map<std::string, std::size_t> documentOfName;
   for (std::size_t i = 0; i < documents.size(); ++i) {

@@ -20,7 +20,6 @@ std::string safeFileName(std::string_view id);
 // Throws std::runtime_error when two documents would get the same file.
 // inputName is used only in messages.
 std::vector<std::string> documentFiles(const std::vector<Document>& documents,
-                                       const std::string& directory,
-                                       const std::string& inputName);
+                                       const std::string& directory, const std::string& inputName);
 
 }  // namespace tokshuf::rank

@@ -99,8 +99,8 @@ Corpus readInput(const RankRun& run) {
 void applyLimits(TokenIds& tokens, const std::string& label, bool keepFittingPrefix) {
   const TextSize size{tokens.tokens().size(), tokens.typeCount()};
   if (fitsTokshuf(size)) return;
-  const std::string counts = std::to_string(size.tokens) + " tokens and " +
-                             std::to_string(size.types) + " word types";
+  const std::string counts =
+      std::to_string(size.tokens) + " tokens and " + std::to_string(size.types) + " word types";
   if (keepFittingPrefix) {
     tokens.truncate(longestFittingPrefix(tokens.tokens(), kMaxTokens, kMaxTypes));
     std::cerr << "tokshuf-rank: " << label << " has " << counts << "; kept the first "
@@ -137,8 +137,7 @@ void makeDirectory(const std::string& directory) {
   std::error_code error;
   std::filesystem::create_directories(directory, error);
   if (error) {
-    throw Failure("cannot create directory " + util::printable(directory) + ": " +
-                  error.message());
+    throw Failure("cannot create directory " + util::printable(directory) + ": " + error.message());
   }
 }
 
@@ -183,9 +182,8 @@ void rankInput(const RankRun& run) {
     writeFiles(run, outputs, files);
   }
   for (const RankedOutput& output : outputs) {
-    std::cerr << "Wrote " << shownPath(output.target) << " ("
-              << output.ranked.tokenRanks.size() << " word tokens, "
-              << output.ranked.typeByRank.size() << " word types)\n";
+    std::cerr << "Wrote " << shownPath(output.target) << " (" << output.ranked.tokenRanks.size()
+              << " word tokens, " << output.ranked.typeByRank.size() << " word types)\n";
   }
 }
 

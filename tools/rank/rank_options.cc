@@ -85,10 +85,9 @@ InputFormat parseFormat(const std::string& value) {
 int parseColumn(const char* name, const std::string& value) {
   int column = 0;
   const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), column);
-  if (error != std::errc() || end != value.data() + value.size() || column < 1 ||
-      column > 1000) {
-    throw UsageError(std::string(name) + " must be a column number from 1 to 1000, not \"" +
-                     value + "\"");
+  if (error != std::errc() || end != value.data() + value.size() || column < 1 || column > 1000) {
+    throw UsageError(std::string(name) + " must be a column number from 1 to 1000, not \"" + value +
+                     "\"");
   }
   return column;
 }
@@ -96,22 +95,42 @@ int parseColumn(const char* name, const std::string& value) {
 void applyOption(int letter, const std::string& value, GivenOptions& given) {
   RankOptions& options = given.options;
   switch (letter) {
-    case 'n': options.segmenter.keepNumbers = true; break;
-    case 'c': options.segmenter.keepCase = options.annotation.keepCase = true; break;
-    case 't': options.keepFittingPrefix = true; break;
-    case 'h': options.showHelp = true; break;
-    case kVersion: options.showVersion = true; break;
-    case kFormat: given.format = parseFormat(value); break;
+    case 'n':
+      options.segmenter.keepNumbers = true;
+      break;
+    case 'c':
+      options.segmenter.keepCase = options.annotation.keepCase = true;
+      break;
+    case 't':
+      options.keepFittingPrefix = true;
+      break;
+    case 'h':
+      options.showHelp = true;
+      break;
+    case kVersion:
+      options.showVersion = true;
+      break;
+    case kFormat:
+      given.format = parseFormat(value);
+      break;
     case kField:
       if (value != "form" && value != "lemma") {
         throw UsageError("--field must be form or lemma, not \"" + value + "\"");
       }
       options.annotation.field = value == "lemma" ? ConlluField::kLemma : ConlluField::kForm;
       break;
-    case kLemmaFallback: options.annotation.lemmaFallback = true; break;
-    case kColumn: options.annotation.column = parseColumn("--column", value); break;
-    case kTagColumn: options.annotation.tagColumn = parseColumn("--tag-column", value); break;
-    case kDrop: given.drop = value; break;
+    case kLemmaFallback:
+      options.annotation.lemmaFallback = true;
+      break;
+    case kColumn:
+      options.annotation.column = parseColumn("--column", value);
+      break;
+    case kTagColumn:
+      options.annotation.tagColumn = parseColumn("--tag-column", value);
+      break;
+    case kDrop:
+      given.drop = value;
+      break;
     case kDocuments:
       if (value.empty()) throw UsageError("--documents needs a directory name");
       options.documentsDirectory = value;
@@ -178,12 +197,12 @@ void checkOptionsFitTheFormat(const GivenOptions& given) {
   const bool text = options.format == InputFormat::kText;
   const bool conllu = options.format == InputFormat::kConllu;
   const bool vertical = options.format == InputFormat::kVertical;
-  for (const Rule& rule : {Rule{"--field", conllu, "CoNLL-U files"},
-                           Rule{"--lemma-fallback", conllu, "CoNLL-U files"},
-                           Rule{"--column", vertical, "vertical files"},
-                           Rule{"--tag-column", vertical, "vertical files"},
-                           Rule{"--drop", !text, "CoNLL-U and vertical files"},
-                           Rule{"--documents", !text, "CoNLL-U and vertical files"}}) {
+  for (const Rule& rule :
+       {Rule{"--field", conllu, "CoNLL-U files"}, Rule{"--lemma-fallback", conllu, "CoNLL-U files"},
+        Rule{"--column", vertical, "vertical files"},
+        Rule{"--tag-column", vertical, "vertical files"},
+        Rule{"--drop", !text, "CoNLL-U and vertical files"},
+        Rule{"--documents", !text, "CoNLL-U and vertical files"}}) {
     if (!rule.allowed && wasGiven(given, rule.option)) {
       throw UsageError(std::string(rule.option) + " applies to " + rule.where + " only");
     }
@@ -201,9 +220,8 @@ void checkOptionsFitTheFormat(const GivenOptions& given) {
 
 void resolveFormat(GivenOptions& given) {
   RankOptions& options = given.options;
-  options.format = given.format.value_or(endsWith(options.input, ".conllu")
-                                             ? InputFormat::kConllu
-                                             : InputFormat::kText);
+  options.format = given.format.value_or(endsWith(options.input, ".conllu") ? InputFormat::kConllu
+                                                                            : InputFormat::kText);
   checkOptionsFitTheFormat(given);
   if (given.drop) {
     options.annotation.drop = splitTagList(*given.drop);

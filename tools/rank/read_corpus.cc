@@ -8,9 +8,12 @@ namespace tokshuf::rank {
 
 Corpus readCorpus(InputPieces& input, const RankOptions& options) {
   switch (options.format) {
-    case InputFormat::kConllu: return readConllu(input, options.annotation);
-    case InputFormat::kVertical: return readVertical(input, options.annotation);
-    case InputFormat::kText: break;
+    case InputFormat::kConllu:
+      return readConllu(input, options.annotation);
+    case InputFormat::kVertical:
+      return readVertical(input, options.annotation);
+    case InputFormat::kText:
+      break;
   }
   return readText(input, options.segmenter);
 }

@@ -4,10 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "rank/corpus_builder.h"
-#include "rank/input_lines.h"
+#include "rank/annotated_input.h"
 #include "rank/tab_columns.h"
-#include "rank/tag_set.h"
 
 namespace tokshuf::rank {
 namespace {
@@ -35,15 +33,11 @@ std::string decodeEntities(std::string_view text) {
 
 class VerticalParser {
  public:
-  VerticalParser(InputPieces& input, const AnnotationOptions& options)
-      : lines_(input),
-        options_(options),
-        drop_(options.drop),
-        builder_(options.splitDocuments, options.keepCase) {}
+  VerticalParser(InputPieces& input, const AnnotationOptions& options) : in_(input, options) {}
 
   Corpus read() {
     std::string_view line;
-    while (lines_.next(line)) {
+    while (in_.lines.next(line)) {
       if (line.empty()) continue;
       if (line[0] == '<') {
         readStructure(line);
@@ -51,15 +45,13 @@ class VerticalParser {
         readToken(line);
       }
     }
-    return builder_.finish();
+    return in_.builder.finish();
   }
 
  private:
-  void fail(const std::string& what) const { throw InputError(lines_.at(what)); }
-
   void readStructure(std::string_view line) {
     if (auto id = documentStartId(line)) {
-      builder_.startDocument(std::move(*id));
+      in_.builder.startDocument(std::move(*id));
       insideDocument_ = true;
     } else if (line.starts_with("</doc>")) {
       insideDocument_ = false;
@@ -68,30 +60,28 @@ class VerticalParser {
   }
 
   void readToken(std::string_view line) {
-    if (!insideDocument_ && documentEnded_) fail("a token after </doc>, outside any document");
+    if (!insideDocument_ && documentEnded_) in_.fail("a token after </doc>, outside any document");
     splitTabColumns(line, columns_);
     if (columnCount_ == 0) {
       columnCount_ = columns_.size();
-      columnCountLine_ = lines_.lineNumber();
-      const std::size_t needed = static_cast<std::size_t>(std::max(options_.column, options_.tagColumn));
+      columnCountLine_ = in_.lines.lineNumber();
+      const std::size_t needed =
+          static_cast<std::size_t>(std::max(in_.options.column, in_.options.tagColumn));
       if (columnCount_ < needed) {
-        fail("expected at least " + std::to_string(needed) + " tab-separated columns, found " +
-             std::to_string(columnCount_));
+        in_.fail("expected at least " + std::to_string(needed) + " tab-separated columns, found " +
+                 std::to_string(columnCount_));
       }
     } else if (columns_.size() != columnCount_) {
-      fail("expected " + std::to_string(columnCount_) + " tab-separated columns as on line " +
-           std::to_string(columnCountLine_) + ", found " + std::to_string(columns_.size()));
+      in_.fail("expected " + std::to_string(columnCount_) + " tab-separated columns as on line " +
+               std::to_string(columnCountLine_) + ", found " + std::to_string(columns_.size()));
     }
-    if (options_.tagColumn > 0 && drop_.contains(columns_[options_.tagColumn - 1])) return;
-    const std::string_view word = columns_[options_.column - 1];
-    if (word.empty()) fail("empty word in column " + std::to_string(options_.column));
-    builder_.addWord(word);
+    if (in_.options.tagColumn > 0 && in_.drop.contains(columns_[in_.options.tagColumn - 1])) return;
+    const std::string_view word = columns_[in_.options.column - 1];
+    if (word.empty()) in_.fail("empty word in column " + std::to_string(in_.options.column));
+    in_.builder.addWord(word);
   }
 
-  InputLines lines_;
-  const AnnotationOptions& options_;
-  TagSet drop_;
-  CorpusBuilder builder_;
+  AnnotatedInput in_;
   std::vector<std::string_view> columns_;
   std::size_t columnCount_ = 0;  // of the first token line, which all must have
   std::size_t columnCountLine_ = 0;
