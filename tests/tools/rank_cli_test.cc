@@ -6,6 +6,8 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
 
@@ -87,7 +89,7 @@ TEST(RankCliTest, HelpAndVersionFailOnAFullStandardOutput) {
   TempDir dir;
   for (const char* option : {"-h", "--help", "--version"}) {
     expectOneErrorLine(rank(dir, {option}, {openAs(1, "/dev/full", O_WRONLY)}),
-                       "cannot write standard output");
+                       "cannot write standard output: No space left on device");
   }
   const ProcessResult version = rank(dir, {"--version"});
   EXPECT_TRUE(version.exitedWith(0));
@@ -97,7 +99,7 @@ TEST(RankCliTest, HelpAndVersionFailOnAFullStandardOutput) {
   EXPECT_TRUE(help.exitedWith(0));
   EXPECT_EQ(help.out.rfind("usage: tokshuf-rank", 0), 0u);
   expectOneErrorLine(rank(dir, {"-", "-"}, {openAs(1, "/dev/full", O_WRONLY)}, "a b\n"),
-                     "cannot write standard output");
+                     "cannot write standard output: No space left on device");
 }
 
 TEST(RankCliTest, AFullDiskLeavesTheEarlierFileAndNoTemporaryFile) {
@@ -106,9 +108,39 @@ TEST(RankCliTest, AFullDiskLeavesTheEarlierFileAndNoTemporaryFile) {
   writeFile(dir.file("in.zvc"), "earlier result\n");
   // The limit is a full disk that the test can make without privileges;
   // beyond it a write fails with EFBIG instead of killing by SIGXFSZ.
-  expectOneErrorLine(rank(dir, {"in.txt"}, {limitFileSize(64 * 1024)}), "cannot write in.zvc");
+  expectOneErrorLine(rank(dir, {"in.txt"}, {limitFileSize(64 * 1024)}), "cannot write in.zvc: File too large");
   EXPECT_EQ(readFile(dir.file("in.zvc")), "earlier result\n");
   EXPECT_EQ(listDirectory(dir.path()), (std::vector<std::string>{"in.txt", "in.zvc"}));
+}
+
+// A small tmpfs over a scratch directory, where the system lets the test
+// mount one (as root); unmounted when the test ends.
+class SmallFileSystem {
+ public:
+  explicit SmallFileSystem(const std::string& path) : path_(path) {
+    mounted_ = mount("tmpfs", path.c_str(), "tmpfs", 0, "size=64k") == 0;
+  }
+  ~SmallFileSystem() {
+    if (mounted_) umount2(path_.c_str(), MNT_DETACH);
+  }
+  bool mounted() const { return mounted_; }
+
+ private:
+  std::string path_;
+  bool mounted_ = false;
+};
+
+TEST(RankCliTest, ARealFullDiskLeavesTheEarlierFileAndNoTemporaryFile) {
+  TempDir dir;
+  writeFile(dir.file("in.txt"), longText());
+  ASSERT_EQ(mkdir(dir.file("disk").c_str(), 0700), 0);
+  const SmallFileSystem disk(dir.file("disk"));
+  if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here";
+  writeFile(dir.file("disk/in.zvc"), "earlier result\n");
+  expectOneErrorLine(rank(dir, {"in.txt", "disk/in.zvc"}),
+                     "cannot write disk/in.zvc: No space left on device");
+  EXPECT_EQ(readFile(dir.file("disk/in.zvc")), "earlier result\n");
+  EXPECT_EQ(listDirectory(dir.file("disk")), std::vector<std::string>{"in.zvc"});
 }
 
 TEST(RankCliTest, AnInterruptedRunLeavesTheEarlierFileOrTheWholeNewOne) {

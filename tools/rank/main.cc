@@ -141,12 +141,22 @@ void makeDirectory(const std::string& directory) {
   }
 }
 
-void writeStandardOutput(const RankedText& ranked) {
-  writeZvc(std::cout, ranked);
+// ": reason" for the error number of a failed write, when there is one.
+std::string reason(int error) { return error != 0 ? std::string(": ") + std::strerror(error) : ""; }
+
+// Standard output may be a full disk or a closed pipe: every write to it
+// is checked. The caller clears errno before its first write.
+void flushStandardOutput() {
   std::cout.flush();
   if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    throw Failure("cannot write standard output");
+    throw Failure("cannot write standard output" + reason(errno));
   }
+}
+
+void writeStandardOutput(const RankedText& ranked) {
+  errno = 0;
+  writeZvc(std::cout, ranked);
+  flushStandardOutput();
 }
 
 // All files or none: a failure leaves every earlier file as it was. A
@@ -158,9 +168,10 @@ void writeFiles(const RankRun& run, const std::vector<RankedOutput>& outputs,
   for (const RankedOutput& output : outputs) {
     const int index = run.options.documentsDirectory.empty() ? 0 : files.add(output.target);
     util::FileOutputStream stream(files.stream(index));
+    errno = 0;
     writeZvc(stream, output.ranked);
     stream.flush();
-    if (!stream) throw Failure("cannot write " + util::printable(output.target));
+    if (!stream) throw Failure("cannot write " + util::printable(output.target) + reason(errno));
   }
   files.commit();
 }
@@ -187,13 +198,10 @@ void rankInput(const RankRun& run) {
   }
 }
 
-// Help and version go to standard output, which may be a full disk.
 void show(const std::string& text) {
+  errno = 0;
   std::cout << text;
-  std::cout.flush();
-  if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    throw Failure("cannot write standard output");
-  }
+  flushStandardOutput();
 }
 
 // By now the failed run's memory is released, so the message can be built.
