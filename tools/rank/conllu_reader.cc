@@ -65,34 +65,34 @@ std::optional<std::string> newDocumentId(std::string_view comment) {
 
 class ConlluParser {
  public:
-  ConlluParser(InputPieces& input, const AnnotationOptions& options) : in_(input, options) {}
+  ConlluParser(InputPieces& input, const AnnotationOptions& options) : input_(input, options) {}
 
   Corpus read() {
     std::string_view line;
-    while (in_.lines.next(line)) {
+    while (input_.lines.next(line)) {
       if (line.empty()) {
         endSentence();
       } else if (line[0] == '#') {
-        if (auto id = newDocumentId(line)) in_.builder.startDocument(std::move(*id));
+        if (auto id = newDocumentId(line)) input_.builder.startDocument(std::move(*id));
       } else {
         readTokenLine(line);
       }
     }
     endSentence();
-    return in_.builder.finish();
+    return input_.builder.finish();
   }
 
  private:
   void readTokenLine(std::string_view line) {
     splitTabColumns(line, columns_);
     if (columns_.size() != kColumns) {
-      in_.fail("expected " + std::to_string(kColumns) + " tab-separated columns, found " +
-               std::to_string(columns_.size()));
+      input_.fail("expected " + std::to_string(kColumns) + " tab-separated columns, found " +
+                  std::to_string(columns_.size()));
     }
     const auto id = parseId(columns_[kId]);
     if (!id) {
-      in_.fail("ID \"" + util::printable(columns_[kId]) +
-               "\" is not a word number, a range or an empty node");
+      input_.fail("ID \"" + util::printable(columns_[kId]) +
+                  "\" is not a word number, a range or an empty node");
     }
     switch (id->kind) {
       case ConlluId::Kind::kWord:
@@ -105,7 +105,7 @@ class ConlluParser {
           outOfSequence("the next word is " + std::to_string(nextWord_));
         }
         rangeEnd_ = id->second;
-        rangeLine_ = in_.lines.lineNumber();
+        rangeLine_ = input_.lines.lineNumber();
         break;
       case ConlluId::Kind::kEmptyNode:
         if (id->first != nextWord_ - 1 || id->second < 1) {
@@ -116,44 +116,44 @@ class ConlluParser {
   }
 
   void outOfSequence(const std::string& why) const {
-    in_.fail("ID " + util::printable(columns_[kId]) + " out of sequence: " + why);
+    input_.fail("ID " + util::printable(columns_[kId]) + " out of sequence: " + why);
   }
 
   void readWord() {
     const std::string_view tag = columns_[kUpos];
-    if (in_.drop.contains(tag)) return;
+    if (input_.drop.contains(tag)) return;
     const std::string_view form = columns_[kForm];
-    if (form.empty()) in_.fail("empty FORM column");
-    if (in_.options.field == ConlluField::kForm) {
-      in_.builder.addWord(form);
+    if (form.empty()) input_.fail("empty FORM column");
+    if (input_.options.field == ConlluField::kForm) {
+      input_.builder.addWord(form);
       return;
     }
     const std::string_view lemma = columns_[kLemma];
-    if (lemma.empty()) in_.fail("empty LEMMA column");
+    if (lemma.empty()) input_.fail("empty LEMMA column");
     // "_" is the lemma of an underscore, and otherwise no lemma at all.
     if (lemma == "_" && form != "_") {
-      if (!in_.options.lemmaFallback) {
-        in_.fail("lemma \"_\" (not annotated) for \"" + util::printable(form) +
-                 "\"; --lemma-fallback counts the word form instead");
+      if (!input_.options.lemmaFallback) {
+        input_.fail("lemma \"_\" (not annotated) for \"" + util::printable(form) +
+                    "\"; --lemma-fallback counts the word form instead");
       }
-      in_.builder.countLemmaFallback();
-      in_.builder.addWord(form);
+      input_.builder.countLemmaFallback();
+      input_.builder.addWord(form);
       return;
     }
-    in_.builder.addWord(lemma);
+    input_.builder.addWord(lemma);
   }
 
   void endSentence() {
     if (rangeEnd_ >= nextWord_) {
-      in_.fail("the multiword token on line " + std::to_string(rangeLine_) + " ends at word " +
-               std::to_string(rangeEnd_) + ", after the last word of its sentence (" +
-               std::to_string(nextWord_ - 1) + ")");
+      input_.fail("the multiword token on line " + std::to_string(rangeLine_) + " ends at word " +
+                  std::to_string(rangeEnd_) + ", after the last word of its sentence (" +
+                  std::to_string(nextWord_ - 1) + ")");
     }
     nextWord_ = 1;
     rangeEnd_ = 0;
   }
 
-  AnnotatedInput in_;
+  AnnotatedInput input_;
   std::vector<std::string_view> columns_;
   long nextWord_ = 1;  // the ID the next word line must have
   long rangeEnd_ = 0;  // the last word of the latest multiword token

@@ -33,11 +33,11 @@ std::string decodeEntities(std::string_view text) {
 
 class VerticalParser {
  public:
-  VerticalParser(InputPieces& input, const AnnotationOptions& options) : in_(input, options) {}
+  VerticalParser(InputPieces& input, const AnnotationOptions& options) : input_(input, options) {}
 
   Corpus read() {
     std::string_view line;
-    while (in_.lines.next(line)) {
+    while (input_.lines.next(line)) {
       if (line.empty()) continue;
       if (line[0] == '<') {
         readStructure(line);
@@ -45,13 +45,13 @@ class VerticalParser {
         readToken(line);
       }
     }
-    return in_.builder.finish();
+    return input_.builder.finish();
   }
 
  private:
   void readStructure(std::string_view line) {
     if (auto id = documentStartId(line)) {
-      in_.builder.startDocument(std::move(*id));
+      input_.builder.startDocument(std::move(*id));
       insideDocument_ = true;
     } else if (line.starts_with("</doc>")) {
       insideDocument_ = false;
@@ -60,28 +60,32 @@ class VerticalParser {
   }
 
   void readToken(std::string_view line) {
-    if (!insideDocument_ && documentEnded_) in_.fail("a token after </doc>, outside any document");
+    if (!insideDocument_ && documentEnded_)
+      input_.fail("a token after </doc>, outside any document");
     splitTabColumns(line, columns_);
     if (columnCount_ == 0) {
       columnCount_ = columns_.size();
-      columnCountLine_ = in_.lines.lineNumber();
+      columnCountLine_ = input_.lines.lineNumber();
       const std::size_t needed =
-          static_cast<std::size_t>(std::max(in_.options.column, in_.options.tagColumn));
+          static_cast<std::size_t>(std::max(input_.options.column, input_.options.tagColumn));
       if (columnCount_ < needed) {
-        in_.fail("expected at least " + std::to_string(needed) + " tab-separated columns, found " +
-                 std::to_string(columnCount_));
+        input_.fail("expected at least " + std::to_string(needed) +
+                    " tab-separated columns, found " + std::to_string(columnCount_));
       }
     } else if (columns_.size() != columnCount_) {
-      in_.fail("expected " + std::to_string(columnCount_) + " tab-separated columns as on line " +
-               std::to_string(columnCountLine_) + ", found " + std::to_string(columns_.size()));
+      input_.fail("expected " + std::to_string(columnCount_) +
+                  " tab-separated columns as on line " + std::to_string(columnCountLine_) +
+                  ", found " + std::to_string(columns_.size()));
     }
-    if (in_.options.tagColumn > 0 && in_.drop.contains(columns_[in_.options.tagColumn - 1])) return;
-    const std::string_view word = columns_[in_.options.column - 1];
-    if (word.empty()) in_.fail("empty word in column " + std::to_string(in_.options.column));
-    in_.builder.addWord(word);
+    if (input_.options.tagColumn > 0 &&
+        input_.drop.contains(columns_[input_.options.tagColumn - 1]))
+      return;
+    const std::string_view word = columns_[input_.options.column - 1];
+    if (word.empty()) input_.fail("empty word in column " + std::to_string(input_.options.column));
+    input_.builder.addWord(word);
   }
 
-  AnnotatedInput in_;
+  AnnotatedInput input_;
   std::vector<std::string_view> columns_;
   std::size_t columnCount_ = 0;  // of the first token line, which all must have
   std::size_t columnCountLine_ = 0;
