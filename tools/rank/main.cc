@@ -56,6 +56,8 @@ std::string shownPath(const std::string& path) {
   return path == "-" ? "standard output" : util::printable(path);
 }
 
+// The descriptor the input is read from, closed at the end of the read
+// unless it is standard input.
 class InputDescriptor {
  public:
   explicit InputDescriptor(const RankRun& run) {
