@@ -95,6 +95,10 @@ int run(const EngineSettings& engine, int argc, char** argv) {
     printUsage();
     return 0;
   }
+  if (line.versionRequested) {
+    printVersion();
+    return 0;
+  }
   if (line.helpRequested || line.inputName == nullptr) {
     help(stderr);
     return 1;

@@ -6,6 +6,7 @@
 
 #include "common/fatal_error.h"
 #include "common/limits.h"
+#include "util/printable.h"
 
 namespace tokshuf {
 namespace {
@@ -15,20 +16,20 @@ bool isSpace(int c) {
          c == '\f';
 }
 
-// The beginning of a field as a one-line message shows it: at most kShown
-// bytes, anything but printable ASCII as '?', and "..." when cut short.
+// The beginning of a field as a one-line message shows it (see
+// util::printable); only as much of the field is kept.
 class ShownField {
  public:
   void add(int c) {
-    if (length_ < kShown) text_.push_back(c >= 0x20 && c < 0x7f ? char(c) : '?');
+    if (bytes_.size() <= kShown) bytes_.push_back(char(c));
     ++length_;
   }
   long length() const { return length_; }
-  std::string text() const { return length_ > kShown ? text_ + "..." : text_; }
+  std::string text() const { return util::printable(bytes_, kShown); }
 
  private:
-  static constexpr long kShown = 40;
-  std::string text_;
+  static constexpr std::size_t kShown = 40;
+  std::string bytes_;
   long length_ = 0;
 };
 

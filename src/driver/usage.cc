@@ -2,6 +2,7 @@
 
 #include "common/fatal_error.h"
 #include "common/limits.h"
+#include "util/version.h"
 
 namespace tokshuf {
 namespace {
@@ -39,6 +40,11 @@ void help(std::FILE* out) {
 
 void printUsage() {
   help(stdout);
+  finishStandardOutput();
+}
+
+void printVersion() {
+  std::fprintf(stdout, "tokshuf %s\n", util::kVersion);
   finishStandardOutput();
 }
 

@@ -11,4 +11,8 @@ void help(std::FILE* out);
 // output cannot be written.
 void printUsage();
 
+// --version: "tokshuf " and the project version on standard output, with
+// the same check.
+void printVersion();
+
 }  // namespace tokshuf

@@ -206,10 +206,23 @@ TEST_F(LongOptionTest, ShortHelpStaysAnErrorOnStandardError) {
   EXPECT_EQ(result.err, usageText());
 }
 
-TEST_F(LongOptionTest, HelpThatCannotBeWrittenIsAnError) {
-  const ProcessResult result = runWithOutput({"--help"}, true);
-  expectOneErrorLine(result);
-  EXPECT_EQ(result.err, "tokshuf: can't write standard output\n");
+TEST_F(LongOptionTest, VersionIsTheProjectVersion) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--version"}, {"-k5", "--version", "t.zvc"}}) {
+    const ProcessResult result = runWithOutput(args);
+    EXPECT_TRUE(result.exitedWith(0)) << result.describe();
+    EXPECT_EQ(result.out, "tokshuf " TOKSHUF_VERSION "\n");
+    EXPECT_EQ(result.err, "");
+    expectNoOutputFiles();
+  }
+}
+
+TEST_F(LongOptionTest, AnswerThatCannotBeWrittenIsAnError) {
+  for (const char* option : {"--help", "--version"}) {
+    const ProcessResult result = runWithOutput({option}, true);
+    expectOneErrorLine(result);
+    EXPECT_EQ(result.err, "tokshuf: can't write standard output\n");
+  }
 }
 
 TEST_F(LongOptionTest, OtherLongOptionsAreIllegal) {

@@ -231,7 +231,7 @@ TEST_F(InputFileTest, MissingRankBeforeARankBelowOneNamesTheWord) {
   const ProcessResult result = run({"t.zvc"});
   EXPECT_TRUE(result.exitedWith(1)) << result.describe();
   EXPECT_EQ(result.err,
-            "tokshuf: t.zvc, line 5: rank field \"0\" is below 1 (the word \"????\" "
+            "tokshuf: t.zvc, line 5: rank field \"0\" is below 1 (the word \"\xce\xbb\xcf\x8c\" "
             "on line 3 lacks its rank)\n");
 }
 
