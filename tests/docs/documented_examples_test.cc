@@ -5,6 +5,7 @@
 // with build/bin/ beside them and on the PATH.
 
 #include <cctype>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "documented_example.h"
+#include "montecarlo/summary_tables.h"
 #include "support/files.h"
 #include "support/process.h"
 
@@ -199,6 +201,36 @@ TEST_P(DocumentTest, ShownOutputIsWhatTheProgramsPrint) {
           << "shown:\n" << joined(shown.output) << "printed:\n" << joined(actual);
     }
   }
+}
+
+// The table of tail counts in docs/measures.md: a header row "| runs n |
+// C = 80 | ..." and one row per run count, after the mark line.
+TEST(MeasuresDocument, TailCountTableIsWhatTheProgramComputes) {
+  std::istringstream in(readFile(TOKSHUF_SOURCE_DIR "/docs/measures.md"));
+  std::string line;
+  while (std::getline(in, line) && line != "<!-- tail-count-table -->") {
+  }
+  ASSERT_TRUE(std::getline(in, line)) << "no tail-count table";
+  std::vector<int> levels;
+  for (std::size_t at = line.find("C = "); at != std::string::npos;
+       at = line.find("C = ", at + 1)) {
+    levels.push_back(std::stoi(line.substr(at + 4)));
+  }
+  ASSERT_FALSE(levels.empty());
+  std::getline(in, line);  // the alignment row
+  int rows = 0;
+  while (std::getline(in, line) && line.starts_with("|")) {
+    std::istringstream cells(line.substr(1));
+    std::string cell;
+    std::getline(cells, cell, '|');
+    const int runs = std::stoi(cell);
+    for (const int level : levels) {
+      ASSERT_TRUE(std::getline(cells, cell, '|')) << line;
+      EXPECT_EQ(std::stoi(cell), tailCount(runs, level)) << runs << " runs at " << level;
+    }
+    ++rows;
+  }
+  EXPECT_GE(rows, 5);
 }
 
 INSTANTIATE_TEST_SUITE_P(
