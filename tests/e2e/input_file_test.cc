@@ -216,34 +216,36 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A word whose line lacks its rank: the next record's word is read as the
 // rank, and the message names both places.
-TEST_F(InputFileTest, MissingRankNamesTheWordAndItsLine) {
-  writeFile(dir_.file("t.zvc"), "Word z\na 1\nb\nc 5\n");
-  const ProcessResult result = run({"t.zvc"});
-  EXPECT_TRUE(result.exitedWith(1)) << result.describe();
-  EXPECT_EQ(result.err,
-            "tokshuf: t.zvc, line 4: rank field \"c\" is not a decimal integer that "
-            "fits an int (the word \"b\" on line 3 lacks its rank)\n");
-  EXPECT_EQ(files(), std::vector<std::string>{"t.zvc"});
+class MissingRankTest : public InputFileTest {
+ protected:
+  void expectRefusal(const std::string& content, const std::string& message) {
+    writeFile(dir_.file("t.zvc"), content);
+    const ProcessResult result = run({"t.zvc"});
+    EXPECT_TRUE(result.exitedWith(1)) << result.describe();
+    EXPECT_EQ(result.err, message);
+    EXPECT_EQ(files(), std::vector<std::string>{"t.zvc"});
+  }
+};
+
+TEST_F(MissingRankTest, MessageNamesTheWordAndItsLine) {
+  expectRefusal("Word z\na 1\nb\nc 5\n",
+                "tokshuf: t.zvc, line 4: rank field \"c\" is not a decimal integer that "
+                "fits an int (the word \"b\" on line 3 lacks its rank)\n");
 }
 
-TEST_F(InputFileTest, MissingRankBeforeARankBelowOneNamesTheWord) {
-  writeFile(dir_.file("t.zvc"), "Word z\nthe 1\n\xce\xbb\xcf\x8c\n\n0 2\n");
-  const ProcessResult result = run({"t.zvc"});
-  EXPECT_TRUE(result.exitedWith(1)) << result.describe();
-  EXPECT_EQ(result.err,
-            "tokshuf: t.zvc, line 5: rank field \"0\" is below 1 (the word \"\xce\xbb\xcf\x8c\" "
-            "on line 3 lacks its rank)\n");
+TEST_F(MissingRankTest, BeforeARankBelowOneTheWordIsNamedToo) {
+  expectRefusal("Word z\nthe 1\n\xce\xbb\xcf\x8c\n\n0 2\n",
+                "tokshuf: t.zvc, line 5: rank field \"0\" is below 1 (the word "
+                "\"\xce\xbb\xcf\x8c\" on line 3 lacks its rank)\n");
 }
 
-TEST_F(InputFileTest, BadRankOnTheLineOfItsWordNamesNoOtherWord) {
-  writeFile(dir_.file("t.zvc"), "Word z\nthe 1\nword abc\n");
-  const ProcessResult result = run({"t.zvc"});
-  EXPECT_EQ(result.err,
-            "tokshuf: t.zvc, line 3: rank field \"abc\" is not a decimal integer that "
-            "fits an int\n");
+TEST_F(MissingRankTest, BadRankOnTheLineOfItsWordNamesNoOtherWord) {
+  expectRefusal("Word z\nthe 1\nword abc\n",
+                "tokshuf: t.zvc, line 3: rank field \"abc\" is not a decimal integer "
+                "that fits an int\n");
 }
 
-TEST_F(InputFileTest, LongWordLackingItsRankIsShownCutShort) {
+TEST_F(MissingRankTest, LongWordIsShownCutShort) {
   writeFile(dir_.file("t.zvc"), "Word z\n" + std::string(50, 'w') + "\nnext 1\n");
   const ProcessResult result = run({"t.zvc"});
   expectOneErrorLine(result);
