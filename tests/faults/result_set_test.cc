@@ -230,7 +230,7 @@ TEST(ResultSet, ConcurrentRunsLeaveTheFilesOfOneRun) {
   const auto second = resultsOf(text, options[1]);
   ASSERT_NE(first.at("text.mcl"), second.at("text.mcl"));
   Workspace workspace(text);
-  for (int round = 0; round < 30; ++round) {
+  for (int round = 0; round < 60; ++round) {
     std::vector<std::future<ProcessResult>> runs;
     for (const auto& args : options) {
       std::vector<std::string> all = args;
