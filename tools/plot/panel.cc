@@ -62,10 +62,6 @@ std::vector<std::pair<std::size_t, std::size_t>> runsWhere(std::size_t count, au
   return runs;
 }
 
-bool placeable(const AxisScale& scale, double value) {
-  return placement(scale, value) != Placement::kUnplaceable;
-}
-
 // The band is one polygon per stretch of chunks with both bounds finite:
 // along the upper bound, then back along the lower one. A bound beyond
 // the axis is drawn at the edge, so the band runs out of the panel there.

@@ -31,21 +31,15 @@ struct Trajectory {
   std::vector<double> xLower, xUpper, yLower, yUpper;  // empty without bounds
 };
 
-std::vector<double> columnOf(const ProfileTable& table, int column) {
-  std::vector<double> values;
-  for (const ProfileRow& row : table.rows) values.push_back(row.values[column - 1]);
-  return values;
-}
-
 Trajectory trajectoryOf(const ProfileRun& run, const PlaneSpec& plane) {
   Trajectory t;
-  t.x = columnOf(run.observed, plane.xColumn);
-  t.y = columnOf(run.observed, plane.yColumn);
+  t.x = measureColumn(run.observed, plane.xColumn);
+  t.y = measureColumn(run.observed, plane.yColumn);
   if (run.lower && run.upper) {
-    t.xLower = columnOf(*run.lower, plane.xColumn);
-    t.xUpper = columnOf(*run.upper, plane.xColumn);
-    t.yLower = columnOf(*run.lower, plane.yColumn);
-    t.yUpper = columnOf(*run.upper, plane.yColumn);
+    t.xLower = measureColumn(*run.lower, plane.xColumn);
+    t.xUpper = measureColumn(*run.upper, plane.xColumn);
+    t.yLower = measureColumn(*run.lower, plane.yColumn);
+    t.yUpper = measureColumn(*run.upper, plane.yColumn);
   }
   return t;
 }
@@ -75,10 +69,6 @@ struct PointCounts {
   int leftOut = 0;
   int offScale = 0;
 };
-
-bool placeable(const AxisScale& scale, double value) {
-  return placement(scale, value) != Placement::kUnplaceable;
-}
 
 bool inside(const Frame& f, double x, double y) {
   return placement(f.x, x) == Placement::kInside && placement(f.y, y) == Placement::kInside;

@@ -16,14 +16,8 @@ constexpr double kPanelHeight = 200;
 constexpr double kMargin = 12;
 constexpr double kLegendTop = 48;
 
-std::vector<double> columnOf(const ProfileTable& table, int column) {
-  std::vector<double> values;
-  for (const ProfileRow& row : table.rows) values.push_back(row.values[column - 1]);
-  return values;
-}
-
 std::vector<double> columnOf(const std::optional<ProfileTable>& table, int column) {
-  return table ? columnOf(*table, column) : std::vector<double>{};
+  return table ? measureColumn(*table, column) : std::vector<double>{};
 }
 
 std::string titleOf(const std::vector<PlotText>& texts) {
@@ -99,7 +93,7 @@ PanelData panelData(const std::vector<PlotText>& texts, int column, bool relativ
       const double tokens = static_cast<double>(row.tokens);
       s.x.push_back(!relative ? tokens : total > 0 ? tokens / total : 0);
     }
-    s.observed = columnOf(run.observed, column);
+    s.observed = measureColumn(run.observed, column);
     s.mean = columnOf(run.mean, column);
     s.lower = columnOf(run.lower, column);
     s.upper = columnOf(run.upper, column);
