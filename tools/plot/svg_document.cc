@@ -102,7 +102,13 @@ PanelData panelData(const std::vector<PlotText>& texts, int column, bool relativ
   return data;
 }
 
-void writeSvgStart(std::ostream& out, double width, double height, const std::string& title) {
+std::string labelMarkup(const std::string& label) {
+  return std::string("<tspan class=\"measure\" font-family=\"") + kLabelFontFamily + "\">" +
+         xmlEscape(label) + "</tspan>";
+}
+
+void writeSvgStart(std::ostream& out, double width, double height, const std::string& title,
+                   const std::string& markup) {
   const std::string escaped = xmlEscape(title);
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" << coord(width)
@@ -112,7 +118,7 @@ void writeSvgStart(std::ostream& out, double width, double height, const std::st
       << "<rect width=\"100%\" height=\"100%\" fill=\"#fafafa\"/>\n"
       << "<text class=\"title\" x=\"" << coord(kMargin + 4) << "\" y=\"26\" font-size=\"17\" "
       << "font-weight=\"bold\" font-family=\"" << kFontFamily << "\" fill=\"#111111\">"
-      << escaped << "</text>\n";
+      << (markup.empty() ? escaped : markup) << "</text>\n";
 }
 
 void writeGridSvg(std::ostream& out, const std::vector<PlotText>& texts, bool relative) {
