@@ -30,7 +30,9 @@ Frame frameFor(const PanelData& data, const Box& box) {
   std::vector<double> values;
   double maxX = 0;
   for (const Series& s : data.texts) {
-    for (const auto* series : seriesOf(s)) values.insert(values.end(), series->begin(), series->end());
+    for (const auto* series : seriesOf(s)) {
+      values.insert(values.end(), series->begin(), series->end());
+    }
     for (double x : s.x) maxX = std::max(maxX, x);
   }
   const ValueRange bulk = bulkRange(std::move(values));

@@ -61,8 +61,8 @@ AxisScale scaleFor(std::vector<double> values, bool logarithmic) {
 }
 
 AxisTitle axisTitle(int column, bool logarithmic) {
-  return {kColumnLabels[column],
-          std::string(" \u2014 ") + measureDescription(column) + (logarithmic ? " (log scale)" : "")};
+  const std::string words = std::string(" \u2014 ") + measureDescription(column);
+  return {kColumnLabels[column], logarithmic ? words + " (log scale)" : words};
 }
 
 struct PointCounts {
