@@ -316,6 +316,21 @@ TEST(SvgDocumentTest, SeveralTextsShareEachPanelInTheirOwnColours) {
   EXPECT_EQ(svg.all(panel("K") + "/s:g[@class='x-axis']/s:text").back(), "800");
 }
 
+TEST(SvgDocumentTest, ATextFarFromTheOthersIsNotTakenForAStray) {
+  // A one-chunk text with a count in the thousands beside long ones in
+  // the tens: one of 31 values, yet all of that text, so on the axis.
+  std::vector<PlotText> texts;
+  const std::vector<long long> n{100, 200, 300, 400, 500, 600, 700, 800, 900, 1000};
+  for (const char* name : {"a", "b", "c"}) {
+    texts.push_back({name, {table(std::string(name) + ".obs", n,
+                                  {10, 12, 14, 16, 18, 20, 22, 24, 26, 28}), {}, {}, {}}});
+  }
+  texts.push_back({"far", {table("far.obs", {1000}, {4000}), {}, {}, {}}});
+  const Svg svg(texts, true);
+  EXPECT_EQ(svg.count(panel("V") + "/s:polygon[@class='off-scale']"), 0u);
+  EXPECT_EQ(svg.all(panel("V") + "/s:g[@class='y-axis']/s:text").back(), "4k");
+}
+
 TEST(SvgDocumentTest, RelativeAxisShowsTheShareOfEachTextRead) {
   const Svg svg(threeTexts(), true);
   EXPECT_EQ(svg.all(panel("V") + "/s:g[@class='x-axis']/s:text"),
