@@ -81,6 +81,17 @@ TEST(SvgDocumentTest, EachPanelDrawsLineBandAndMean) {
   EXPECT_EQ(svg.count(panel("V") + "/s:circle[contains(@class,'point')]"), 3u);
 }
 
+TEST(SvgDocumentTest, PanelDataOfOneRunIsOneSeriesInTokens) {
+  const PanelData data = panelData(knownRun(), 2);
+  EXPECT_EQ(data.column, 2);
+  EXPECT_FALSE(data.relative);
+  ASSERT_EQ(data.texts.size(), 1u);
+  EXPECT_EQ(data.texts[0].x, (std::vector<double>{100, 200, 300}));
+  EXPECT_EQ(data.texts[0].observed, (std::vector<double>{10, 25, 30}));
+  EXPECT_EQ(data.texts[0].upper, (std::vector<double>{11, 22, 32}));
+  EXPECT_STREQ(data.texts[0].style.line, kObservedColour);
+}
+
 TEST(SvgDocumentTest, GeometryFollowsTheValues) {
   const Svg svg(knownRun());
   const auto line = pointsOf(svg.one(panel("D") + "/s:path[@class='observed']/@d"));
