@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace tokshuf::plot {
 
@@ -13,51 +12,76 @@ const std::array<const char*, kMeasureCount + 1> kColumnLabels = {
     "N", "K",  "D", "V",  "V1", "V2", "V3", "V4", "V5",   "R",      "W",      "S", "H",
     "C", "E", "lM", "lSt", "b", "c",  "a1", "Z",  "fa", "fthe", "sLmean", "sLstdev"};
 
+std::string shown(std::string_view bytes) {
+  // Interim: control characters and bytes outside ASCII become '?'.
+  constexpr std::size_t kMaxBytes = 200;
+  std::string text;
+  for (std::size_t i = 0; i < bytes.size() && i < kMaxBytes; ++i) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    text += (c < 0x20 || c >= 0x7f) ? '?' : static_cast<char>(c);
+  }
+  if (bytes.size() > kMaxBytes) text += "...";
+  return text;
+}
+
 namespace {
 
-std::vector<std::string> fieldsOf(const std::string& line) {
-  std::istringstream in(line);
-  std::vector<std::string> fields;
-  for (std::string field; in >> field;) fields.push_back(field);
+// The fields of a line are views into it: a line may be huge, and copying
+// it field by field would hold it several times over.
+std::vector<std::string_view> fieldsOf(std::string_view line) {
+  std::vector<std::string_view> fields;
+  auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' ||
+                                     c == '\v' || c == '\f'; };
+  std::size_t at = 0;
+  while (at < line.size()) {
+    while (at < line.size() && isBlank(line[at])) ++at;
+    const std::size_t start = at;
+    while (at < line.size() && !isBlank(line[at])) ++at;
+    if (at > start) fields.push_back(line.substr(start, at - start));
+  }
   return fields;
 }
 
 [[noreturn]] void fail(const std::string& path, int line, const std::string& what) {
-  throw ProfileError(path + ":" + std::to_string(line) + ": " + what);
+  throw ProfileError(shown(path) + ":" + std::to_string(line) + ": " + what);
 }
 
-void checkHeader(const std::vector<std::string>& fields, const std::string& path) {
+void checkHeader(const std::vector<std::string_view>& fields, const std::string& path) {
   bool same = fields.size() == kColumnLabels.size();
   for (std::size_t i = 0; same && i < fields.size(); ++i) same = fields[i] == kColumnLabels[i];
   if (!same) fail(path, 1, "not a profile header (expected \"N K D V ... sLstdev\")");
 }
 
-long long parseTokenCount(const std::string& field, const std::string& path, int line) {
+long long parseTokenCount(std::string_view field, const std::string& path, int line) {
   long long value = 0;
   const char* end = field.data() + field.size();
   auto [ptr, ec] = std::from_chars(field.data(), end, value);
   if (ec != std::errc() || ptr != end || value < 0) {
-    fail(path, line, "cannot read token count \"" + field + "\"");
+    fail(path, line, "cannot read token count \"" + shown(field) + "\"");
   }
   return value;
 }
 
 // from_chars reads "nan", "-nan", "inf" and "-inf" as printf writes them,
-// and, unlike strtod, ignores the locale.
-double parseValue(const std::string& field, int column, const std::string& path, int line) {
+// and, unlike strtod, ignores the locale. A finite number too large or too
+// small for a double is refused rather than replaced by something else.
+double parseValue(std::string_view field, int column, const std::string& path, int line) {
   double value = 0;
   const char* end = field.data() + field.size();
   auto [ptr, ec] = std::from_chars(field.data(), end, value);
-  // Out of range still yields a usable infinity or zero; anything else
-  // that stops early is not a number.
-  if ((ec != std::errc() && ec != std::errc::result_out_of_range) || ptr != end) {
-    fail(path, line, std::string("cannot read \"") + field + "\" as a number in column " +
+  if (ec == std::errc::result_out_of_range && ptr == end) {
+    fail(path, line, "the number \"" + shown(field) + "\" in column " + kColumnLabels[column] +
+                         " is out of the range of a double");
+  }
+  if (ec != std::errc() || ptr != end) {
+    fail(path, line, "cannot read \"" + shown(field) + "\" as a number in column " +
                          kColumnLabels[column]);
   }
   return value;
 }
 
-ProfileRow parseRow(const std::vector<std::string>& fields, const std::string& path, int line) {
+ProfileRow parseRow(const std::vector<std::string_view>& fields, const std::string& path,
+                    int line) {
   if (fields.size() != kColumnLabels.size()) {
     fail(path, line, "expected " + std::to_string(kColumnLabels.size()) + " fields, found " +
                          std::to_string(fields.size()));
@@ -67,6 +91,7 @@ ProfileRow parseRow(const std::vector<std::string>& fields, const std::string& p
   row.tokens = parseTokenCount(fields[0], path, line);
   for (int i = 0; i < kMeasureCount; ++i) {
     row.values[i] = parseValue(fields[i + 1], i + 1, path, line);
+    row.texts[i] = fields[i + 1];
   }
   return row;
 }
@@ -76,21 +101,28 @@ ProfileRow parseRow(const std::vector<std::string>& fields, const std::string& p
 ProfileTable parseProfile(std::istream& in, const std::string& path) {
   ProfileTable table{path, {}};
   std::string line;
-  if (!std::getline(in, line)) throw ProfileError(path + ": empty file, no profile header");
+  if (!std::getline(in, line)) throw ProfileError(shown(path) + ": empty file, no profile header");
   checkHeader(fieldsOf(line), path);
   for (int number = 2; std::getline(in, line); ++number) {
-    const std::vector<std::string> fields = fieldsOf(line);
+    const std::vector<std::string_view> fields = fieldsOf(line);
     if (fields.empty()) continue;  // a stray blank line carries no row
+    if (table.rows.size() == kMaxChunkRows) {
+      fail(path, number, "more than " + std::to_string(kMaxChunkRows) +
+                             " chunk rows; tokshuf writes at most " +
+                             std::to_string(kMaxChunkRows));
+    }
     table.rows.push_back(parseRow(fields, path, number));
   }
-  if (table.rows.empty()) throw ProfileError(path + ":2: no data rows after the header");
+  if (in.bad()) throw ProfileError("cannot read " + shown(path));
+  if (table.rows.empty()) throw ProfileError(shown(path) + ":2: no data rows after the header");
   return table;
 }
 
 ProfileTable readProfile(const std::string& path) {
-  if (std::filesystem::is_directory(path)) throw ProfileError(path + " is a directory");
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) throw ProfileError(shown(path) + " is a directory");
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw ProfileError("cannot open " + path + ": " + std::strerror(errno));
+  if (!in) throw ProfileError("cannot open " + shown(path) + ": " + std::strerror(errno));
   return parseProfile(in, path);
 }
 

@@ -4,6 +4,7 @@
 #include <istream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tokshuf::plot {
@@ -12,10 +13,14 @@ namespace tokshuf::plot {
 inline constexpr int kMeasureCount = 24;
 extern const std::array<const char*, kMeasureCount + 1> kColumnLabels;
 
+// tokshuf cuts a text into at most this many chunks, one row each.
+inline constexpr int kMaxChunkRows = 40;
+
 struct ProfileRow {
-  long long tokens = 0;                       // the N column
-  std::array<double, kMeasureCount> values{}; // may hold nan and inf
-  int line = 0;                               // where the row was read
+  long long tokens = 0;                           // the N column
+  std::array<double, kMeasureCount> values{};     // may hold nan and inf
+  std::array<std::string, kMeasureCount> texts;   // the values as written
+  int line = 0;                                   // where the row was read
 };
 
 // One profile file (.obs, .mcm, .mcl or .mch) of a tokshuf run.
@@ -24,11 +29,17 @@ struct ProfileTable {
   std::vector<ProfileRow> rows;
 };
 
-// A file that is not a profile file; what() is "FILE:LINE: what is wrong".
+// A file that is not a profile file; what() is "FILE:LINE: what is wrong",
+// with every byte from the file or its name shown as it may appear in a
+// one-line message.
 class ProfileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// Bytes from outside (file names, file contents) as they may appear in a
+// message: no control characters, no invalid UTF-8, bounded length.
+std::string shown(std::string_view bytes);
 
 // Reads the header line and one row of 25 fields per chunk. `path` names
 // the source in messages.
