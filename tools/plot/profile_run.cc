@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "util/printable.h"
+
 namespace tokshuf::plot {
 
 std::optional<std::string> companionPath(const std::string& observedPath,
@@ -22,18 +24,18 @@ void checkSameChunks(const ProfileTable& observed, const ProfileTable& companion
     const ProfileRow& mine = companion.rows[i];
     const ProfileRow& theirs = observed.rows[i];
     if (mine.tokens != theirs.tokens) {
-      throw ProfileError(shown(companion.path) + ":" + std::to_string(mine.line) + ": N is " +
-                         std::to_string(mine.tokens) + " but " + shown(observed.path) + ":" +
-                         std::to_string(theirs.line) + " has " +
-                         std::to_string(theirs.tokens) + "; not the same run");
+      throw ProfileError(util::printable(companion.path) + ":" + std::to_string(mine.line) +
+                         ": N is " + std::to_string(mine.tokens) + " but " +
+                         util::printable(observed.path) + ":" + std::to_string(theirs.line) +
+                         " has " + std::to_string(theirs.tokens) + "; not the same run");
     }
   }
   if (observed.rows.size() != companion.rows.size()) {
-    throw ProfileError(shown(companion.path) + ":" +
+    throw ProfileError(util::printable(companion.path) + ":" +
                        std::to_string(companion.rows.back().line) + ": " +
                        std::to_string(companion.rows.size()) + " chunk rows but " +
-                       shown(observed.path) + " has " + std::to_string(observed.rows.size()) +
-                       "; not the same run");
+                       util::printable(observed.path) + " has " +
+                       std::to_string(observed.rows.size()) + "; not the same run");
   }
 }
 
@@ -76,8 +78,8 @@ std::vector<ProfileRun> loadProfileRuns(const std::vector<std::string>& observed
     if (::stat(path.c_str(), &status) != 0) continue;  // it was just read; a race
     for (const Identity& earlier : seen) {
       if (earlier.device == status.st_dev && earlier.inode == status.st_ino) {
-        throw ProfileError(shown(path) + " is the same file as " + shown(*earlier.path) +
-                           "; give each text once");
+        throw ProfileError(util::printable(path) + " is the same file as " +
+                           util::printable(*earlier.path) + "; give each text once");
       }
     }
     seen.push_back({status.st_dev, status.st_ino, &path});

@@ -6,23 +6,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "util/printable.h"
+
 namespace tokshuf::plot {
 
 const std::array<const char*, kMeasureCount + 1> kColumnLabels = {
     "N", "K",  "D", "V",  "V1", "V2", "V3", "V4", "V5",   "R",      "W",      "S", "H",
     "C", "E", "lM", "lSt", "b", "c",  "a1", "Z",  "fa", "fthe", "sLmean", "sLstdev"};
-
-std::string shown(std::string_view bytes) {
-  // Interim: control characters and bytes outside ASCII become '?'.
-  constexpr std::size_t kMaxBytes = 200;
-  std::string text;
-  for (std::size_t i = 0; i < bytes.size() && i < kMaxBytes; ++i) {
-    const auto c = static_cast<unsigned char>(bytes[i]);
-    text += (c < 0x20 || c >= 0x7f) ? '?' : static_cast<char>(c);
-  }
-  if (bytes.size() > kMaxBytes) text += "...";
-  return text;
-}
 
 namespace {
 
@@ -30,8 +20,9 @@ namespace {
 // it field by field would hold it several times over.
 std::vector<std::string_view> fieldsOf(std::string_view line) {
   std::vector<std::string_view> fields;
-  auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' ||
-                                     c == '\v' || c == '\f'; };
+  auto isBlank = [](char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+  };
   std::size_t at = 0;
   while (at < line.size()) {
     while (at < line.size() && isBlank(line[at])) ++at;
@@ -43,7 +34,7 @@ std::vector<std::string_view> fieldsOf(std::string_view line) {
 }
 
 [[noreturn]] void fail(const std::string& path, int line, const std::string& what) {
-  throw ProfileError(shown(path) + ":" + std::to_string(line) + ": " + what);
+  throw ProfileError(util::printable(path) + ":" + std::to_string(line) + ": " + what);
 }
 
 void checkHeader(const std::vector<std::string_view>& fields, const std::string& path) {
@@ -57,7 +48,7 @@ long long parseTokenCount(std::string_view field, const std::string& path, int l
   const char* end = field.data() + field.size();
   auto [ptr, ec] = std::from_chars(field.data(), end, value);
   if (ec != std::errc() || ptr != end || value < 0) {
-    fail(path, line, "cannot read token count \"" + shown(field) + "\"");
+    fail(path, line, "cannot read token count \"" + util::printable(field) + "\"");
   }
   return value;
 }
@@ -70,12 +61,14 @@ double parseValue(std::string_view field, int column, const std::string& path, i
   const char* end = field.data() + field.size();
   auto [ptr, ec] = std::from_chars(field.data(), end, value);
   if (ec == std::errc::result_out_of_range && ptr == end) {
-    fail(path, line, "the number \"" + shown(field) + "\" in column " + kColumnLabels[column] +
-                         " is out of the range of a double");
+    fail(path, line,
+         "the number \"" + util::printable(field) + "\" in column " + kColumnLabels[column] +
+             " is out of the range of a double");
   }
   if (ec != std::errc() || ptr != end) {
-    fail(path, line, "cannot read \"" + shown(field) + "\" as a number in column " +
-                         kColumnLabels[column]);
+    fail(path, line,
+         "cannot read \"" + util::printable(field) + "\" as a number in column " +
+             kColumnLabels[column]);
   }
   return value;
 }
@@ -83,8 +76,9 @@ double parseValue(std::string_view field, int column, const std::string& path, i
 ProfileRow parseRow(const std::vector<std::string_view>& fields, const std::string& path,
                     int line) {
   if (fields.size() != kColumnLabels.size()) {
-    fail(path, line, "expected " + std::to_string(kColumnLabels.size()) + " fields, found " +
-                         std::to_string(fields.size()));
+    fail(path, line,
+         "expected " + std::to_string(kColumnLabels.size()) + " fields, found " +
+             std::to_string(fields.size()));
   }
   ProfileRow row;
   row.line = line;
@@ -101,28 +95,31 @@ ProfileRow parseRow(const std::vector<std::string_view>& fields, const std::stri
 ProfileTable parseProfile(std::istream& in, const std::string& path) {
   ProfileTable table{path, {}};
   std::string line;
-  if (!std::getline(in, line)) throw ProfileError(shown(path) + ": empty file, no profile header");
+  if (!std::getline(in, line))
+    throw ProfileError(util::printable(path) + ": empty file, no profile header");
   checkHeader(fieldsOf(line), path);
   for (int number = 2; std::getline(in, line); ++number) {
     const std::vector<std::string_view> fields = fieldsOf(line);
     if (fields.empty()) continue;  // a stray blank line carries no row
     if (table.rows.size() == kMaxChunkRows) {
-      fail(path, number, "more than " + std::to_string(kMaxChunkRows) +
-                             " chunk rows; tokshuf writes at most " +
-                             std::to_string(kMaxChunkRows));
+      fail(path, number,
+           "more than " + std::to_string(kMaxChunkRows) + " chunk rows; tokshuf writes at most " +
+               std::to_string(kMaxChunkRows));
     }
     table.rows.push_back(parseRow(fields, path, number));
   }
-  if (in.bad()) throw ProfileError("cannot read " + shown(path));
-  if (table.rows.empty()) throw ProfileError(shown(path) + ":2: no data rows after the header");
+  if (in.bad()) throw ProfileError("cannot read " + util::printable(path));
+  if (table.rows.empty())
+    throw ProfileError(util::printable(path) + ":2: no data rows after the header");
   return table;
 }
 
 ProfileTable readProfile(const std::string& path) {
   std::error_code error;
-  if (std::filesystem::is_directory(path, error)) throw ProfileError(shown(path) + " is a directory");
+  if (std::filesystem::is_directory(path, error))
+    throw ProfileError(util::printable(path) + " is a directory");
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw ProfileError("cannot open " + shown(path) + ": " + std::strerror(errno));
+  if (!in) throw ProfileError("cannot open " + util::printable(path) + ": " + std::strerror(errno));
   return parseProfile(in, path);
 }
 

@@ -4,7 +4,6 @@
 #include <istream>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace tokshuf::plot {
@@ -36,10 +35,6 @@ class ProfileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
-
-// Bytes from outside (file names, file contents) as they may appear in a
-// message: no control characters, no invalid UTF-8, bounded length.
-std::string shown(std::string_view bytes);
 
 // Reads the header line and one row of 25 fields per chunk. `path` names
 // the source in messages.
