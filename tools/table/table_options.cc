@@ -64,7 +64,8 @@ TableOptions parseTableOptions(const std::vector<std::string>& args) {
     }
   }
   if (options.showHelp || options.showVersion) return options;
-  options.inputs.assign(storage.begin() + optind, storage.end());
+  // getopt_long moves the operands behind the options in argv, not in storage.
+  options.inputs.assign(argv.begin() + optind, argv.end() - 1);
   if (options.inputs.empty()) throw UsageError("no profile file (try --help)");
   return options;
 }
