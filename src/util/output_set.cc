@@ -74,12 +74,16 @@ int OutputSet::add(const std::string& target) {
   checkTarget(target);
   const std::string directory = directoryOf(target);
   cleanDirectoryOnce(directory);
-  installTerminationCleanup();
   File file;
   file.target = target;
-  const int fd = createTemporaryFile(directory, file.temporary);
-  if (fd < 0) throw OutputError(OutputError::Kind::kCannotCreate, target, errno);
-  file.temporaryRemoval = removeOnTermination(file.temporary);
+  int fd;
+  {
+    // A signal between creating the file and registering it would leave it.
+    SignalHold hold;
+    fd = createTemporaryFile(directory, file.temporary);
+    if (fd < 0) throw OutputError(OutputError::Kind::kCannotCreate, target, errno);
+    file.temporaryRemoval = removeOnTermination(file.temporary);
+  }
   file.stream = fdopen(fd, "w");
   if (file.stream == nullptr) {
     const int error = errno;
@@ -103,10 +107,30 @@ void OutputSet::flushToDisk(File& file) {
   if (error != 0) throw OutputError(OutputError::Kind::kCannotWrite, file.target, error);
 }
 
+namespace {
+
+// In a sticky directory only the owner of a file (or of the directory) may
+// replace or remove it. A backup of another user's file could then never be
+// removed again, so such a target fails the commit before anything moves.
+bool mayReplace(const std::string& target, const struct stat& existing) {
+  struct stat directory;
+  if (geteuid() == 0 || stat(directoryForCalls(directoryOf(target)).c_str(), &directory) != 0) {
+    return true;
+  }
+  const bool sticky = (directory.st_mode & S_ISVTX) != 0;
+  return !sticky || existing.st_uid == geteuid() || directory.st_uid == geteuid();
+}
+
+}  // namespace
+
 void OutputSet::backUpTargets() {
   for (File& file : files_) {
     struct stat existing;
     if (lstat(file.target.c_str(), &existing) != 0) continue;
+    if (!mayReplace(file.target, existing)) {
+      rollBack();
+      throw OutputError(OutputError::Kind::kCannotWrite, file.target, EPERM);
+    }
     file.backup = unusedTemporaryName(directoryOf(file.target));
     if (link(file.target.c_str(), file.backup.c_str()) != 0) {
       const int error = errno;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <sys/resource.h>
+#include <sys/types.h>
 
 namespace tokshuf::test {
 
@@ -40,6 +41,9 @@ struct ProcessOptions {
   // A safety net against a hanging child, not a measurement: after this
   // many seconds the child is killed with SIGKILL. 0 waits for ever.
   int timeoutSeconds = 0;
+  // Called in the parent with the child's process id as soon as it runs,
+  // so that a test running runProcess on another thread can signal it.
+  std::function<void(pid_t)> onStart;
 };
 
 // Runs program (a path, not searched in PATH) and waits for it to end.

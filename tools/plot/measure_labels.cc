@@ -39,3 +39,23 @@ const char* measureDescription(int column) {
 }
 
 }  // namespace tokshuf::plot
+
+namespace tokshuf::plot {
+
+std::optional<int> columnOfLabel(std::string_view label) {
+  for (int column = 1; column <= kMeasureCount; ++column) {
+    if (label == kColumnLabels[column]) return column;
+  }
+  return std::nullopt;
+}
+
+std::string measureLabelList() {
+  std::string list;
+  for (int column = 1; column <= kMeasureCount; ++column) {
+    if (column > 1) list += ' ';
+    list += kColumnLabels[column];
+  }
+  return list;
+}
+
+}  // namespace tokshuf::plot
