@@ -1,9 +1,13 @@
-// Arbitrary bytes as the profile files of one run and its file name, drawn
-// as the SVG picture. The input is split at NUL bytes into the name and the
-// contents of TEXT.obs, TEXT.mcm, TEXT.mcl and TEXT.mch; a file whose part
-// is missing does not exist. Reading must either succeed or end in one
-// clean message line; a picture must be well-formed XML, with no
-// non-finite number in any attribute and no markup from the input.
+// Arbitrary bytes as the profile files of one run and its name, drawn as an
+// SVG picture. Three leading bytes choose the picture: the kind (panels,
+// panels over the share of the text read, or the plane of two measures
+// with or without logarithmic axes) and whether the run is drawn beside a
+// second copy of itself, then the plane's two measures. The rest is split
+// at NUL bytes into the name and the contents of TEXT.obs, TEXT.mcm,
+// TEXT.mcl and TEXT.mch; a file whose part is missing does not exist.
+// Reading must either succeed or end in one clean message line; a picture
+// must be well-formed XML, with no non-finite number in any attribute and
+// no markup from the input.
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
@@ -16,6 +20,8 @@
 #include <string_view>
 #include <vector>
 
+#include "plot/plane_document.h"
+#include "plot/plot_text.h"
 #include "plot/profile_run.h"
 #include "plot/profile_table.h"
 #include "plot/svg_document.h"
@@ -93,9 +99,32 @@ std::string elementNames(const std::string& svg) {
   return names;
 }
 
-std::string draw(const ProfileRun& run) {
+struct Picture {
+  int kind = 0;  // 0 panels, 1 panels over the share read, 2 the plane
+  bool twoTexts = false;
+  PlaneSpec plane;
+};
+
+Picture pictureOf(const std::uint8_t* selector) {
+  Picture picture;
+  picture.kind = (selector[0] & 0x03) % 3;
+  picture.twoTexts = (selector[0] & 0x04) != 0;
+  picture.plane.logX = (selector[0] & 0x08) != 0;
+  picture.plane.logY = (selector[0] & 0x10) != 0;
+  picture.plane.xColumn = 1 + selector[1] % kMeasureCount;
+  picture.plane.yColumn = 1 + selector[2] % kMeasureCount;
+  return picture;
+}
+
+std::string draw(const Picture& picture, const ProfileRun& run, const std::string& name) {
+  std::vector<PlotText> texts{{name, run}};
+  if (picture.twoTexts) texts.push_back({name + "2", run});
   std::ostringstream svg;
-  writeSvg(svg, run);
+  if (picture.kind == 2) {
+    writePlaneSvg(svg, texts, picture.plane);
+  } else {
+    writeGridSvg(svg, texts, picture.kind == 1);
+  }
   return svg.str();
 }
 
@@ -109,8 +138,11 @@ void renameRun(ProfileRun& run, const std::string& stem) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::vector<std::string_view> parts =
-      partsOf(std::string_view(reinterpret_cast<const char*>(data), size));
+  constexpr std::size_t kSelectorBytes = 3;
+  if (size < kSelectorBytes) return 0;
+  const Picture picture = pictureOf(data);
+  const std::vector<std::string_view> parts = partsOf(std::string_view(
+      reinterpret_cast<const char*>(data + kSelectorBytes), size - kSelectorBytes));
   if (parts.size() < 2) return 0;
   const std::string stem(parts[0]);
   ProfileRun run;
@@ -126,10 +158,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkMessage(error.what());
     return 0;
   }
-  const std::string names = elementNames(draw(run));
+  const std::string names = elementNames(draw(picture, run, stem));
   // The same files under a plain name must give the same elements: a name
   // can change the text of the picture, never its structure.
   renameRun(run, "text");
-  if (elementNames(draw(run)) != names) std::abort();
+  if (elementNames(draw(picture, run, "text")) != names) std::abort();
   return 0;
 }

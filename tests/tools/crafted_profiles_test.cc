@@ -67,8 +67,8 @@ TEST_F(CraftedProfilesTest, NumbersOutOfTheRangeOfADoubleAreRefused) {
 }
 
 TEST_F(CraftedProfilesTest, NonFiniteValuesAsTokshufWritesThemAreDrawn) {
-  write("t.obs", kHeader + row(10, "nan", 1) + row(20, "-nan", 2) + row(30, "inf", 3) +
-                     row(40, "-inf", 4));
+  write("t.obs",
+        kHeader + row(10, "nan", 1) + row(20, "-nan", 2) + row(30, "inf", 3) + row(40, "-inf", 4));
   const test::ProcessResult r = plot({"t.obs", "t.svg"});
   EXPECT_TRUE(r.exitedWith(0)) << r.describe();
   EXPECT_TRUE(test::fileExists(dir_.file("t.svg")));
@@ -99,8 +99,7 @@ TEST_F(CraftedProfilesTest, MessagesShowControlCharactersAndBadBytesAsQuestionMa
   expectRefused({"two\nlines\x1b[31m\xff.obs"},
                 "two?lines?[31m?.obs:1: not a profile header (expected \"N K D V ... "
                 "sLstdev\")");
-  expectRefused({"gone\x07.obs"},
-                "cannot open gone?.obs: No such file or directory");
+  expectRefused({"gone\x07.obs"}, "cannot open gone?.obs: No such file or directory");
 }
 
 TEST_F(CraftedProfilesTest, FileNamesThatAreNotUtf8MakeAWellFormedPicture) {
@@ -109,8 +108,8 @@ TEST_F(CraftedProfilesTest, FileNamesThatAreNotUtf8MakeAWellFormedPicture) {
   const test::ProcessResult r = plot({name, "out.svg"});
   ASSERT_TRUE(r.exitedWith(0)) << r.describe();
   const std::string svg = test::readFile(dir_.file("out.svg"));
-  xmlDoc* doc = xmlReadMemory(svg.data(), static_cast<int>(svg.size()), "out.svg", nullptr,
-                              XML_PARSE_NONET);
+  xmlDoc* doc =
+      xmlReadMemory(svg.data(), static_cast<int>(svg.size()), "out.svg", nullptr, XML_PARSE_NONET);
   EXPECT_NE(doc, nullptr) << "not well-formed";
   xmlFreeDoc(doc);
   EXPECT_NE(svg.find("caf\xEF\xBF\xBD &lt;b&gt;&amp;?.obs"), std::string::npos);

@@ -124,8 +124,8 @@ TEST_F(ProfileRunTest, TheSameFileTwiceUnderAnyNameIsAnError) {
     return "no error";
   };
   EXPECT_EQ(errorOfRuns({a, at("b.obs"), at("link.obs")}),
-            at("link.obs") + " is the same file as " + a + "; give each text once");
-  EXPECT_EQ(errorOfRuns({a, a}), a + " is the same file as " + a + "; give each text once");
+            at("link.obs") + " and " + a + " are the same file; give each text once");
+  EXPECT_EQ(errorOfRuns({a, a}), a + " and " + a + " are the same file; give each text once");
 }
 
 TEST_F(ProfileRunTest, CompanionsOfTheSameRunAreNotOlder) {

@@ -2,9 +2,8 @@
 // here, on a real tokshuf run, and with the table read back by pandas.
 
 #include <fcntl.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <string>
@@ -142,8 +141,8 @@ TEST_F(TableCliTest, OutputFileReplacesItsTargetOnlyWhenComplete) {
   EXPECT_EQ(test::listDirectory(dir_.path()), before);
 
   // A file-size limit makes the write fail with a message, not a signal.
-  const test::ProcessResult limited = table({"-o", "new.csv", "ruth.obs"},
-                                            {test::limitFileSize(1000)});
+  const test::ProcessResult limited =
+      table({"-o", "new.csv", "ruth.obs"}, {test::limitFileSize(1000)});
   EXPECT_TRUE(limited.exitedWith(1)) << limited.describe();
   EXPECT_EQ(limited.err, "tokshuf-table: cannot write new.csv: File too large\n");
   EXPECT_FALSE(test::fileExists(dir_.file("new.csv")));
@@ -157,7 +156,8 @@ TEST_F(TableCliTest, RefusesWhatTokshufPlotRefuses) {
   write("many.obs", profile(std::vector<long long>(41, 5), "1"));
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{"other.obs"}, "other.mch:3: N is 250 but other.obs:3 has 200; not the same run"},
-      {{"ruth.obs", "./ruth.obs"}, "./ruth.obs is the same file as ruth.obs; give each text once"},
+      {{"ruth.obs", "./ruth.obs"},
+       "./ruth.obs and ruth.obs are the same file; give each text once"},
       {{"many.obs"}, "many.obs:42: more than 40 chunk rows; tokshuf writes at most 40"},
       {{"missing.obs"}, "cannot open missing.obs: No such file or directory"},
       {{"-o", "ruth.mcl", "ruth.obs"}, "ruth.mcl is one of the inputs"},
@@ -178,8 +178,7 @@ TEST_F(TableCliTest, HelpAndVersionGoToStandardOutput) {
   for (const char* flag : {"-h", "--help"}) {
     const test::ProcessResult r = table({flag});
     EXPECT_TRUE(r.exitedWith(0));
-    EXPECT_EQ(r.out.rfind("usage: tokshuf-table [-o OUTPUT.csv] [--summary] TEXT.obs...\n", 0),
-              0u);
+    EXPECT_EQ(r.out.rfind("usage: tokshuf-table [-o OUTPUT.csv] [--summary] TEXT.obs...\n", 0), 0u);
     EXPECT_EQ(r.err, "");
   }
   const test::ProcessResult version = table({"--version"});
@@ -208,7 +207,8 @@ TEST_F(TableCliTest, PandasReadsEveryMeasureColumnAsNumbers) {
   }
   // Few tokens, so the early chunks hold nan and inf.
   std::string zvc = "Word z\n";
-  for (int i = 0; i < 40; ++i) zvc += "w" + std::to_string(i % 7) + " " + std::to_string(1 + i % 7) + "\n";
+  for (int i = 0; i < 40; ++i)
+    zvc += "w" + std::to_string(i % 7) + " " + std::to_string(1 + i % 7) + "\n";
   write("short.zvc", zvc);
   test::ProcessOptions run;
   run.args = {"-p20", "-k8", "short.zvc"};

@@ -15,16 +15,18 @@ TEST(XmlTextTest, MarkupCharactersAreEscaped) {
 }
 
 TEST(XmlTextTest, ValidUtf8IsKept) {
-  EXPECT_EQ(xmlEscape("Stra\xC3\x9F" "e \xE5\x8C\x97 \xF0\x9F\x98\x80 tab\there"),
-            "Stra\xC3\x9F" "e \xE5\x8C\x97 \xF0\x9F\x98\x80 tab\there");
+  EXPECT_EQ(xmlEscape("Stra\xC3\x9F"
+                      "e \xE5\x8C\x97 \xF0\x9F\x98\x80 tab\there"),
+            "Stra\xC3\x9F"
+            "e \xE5\x8C\x97 \xF0\x9F\x98\x80 tab\there");
 }
 
 TEST(XmlTextTest, InvalidUtf8BecomesTheReplacementCharacter) {
-  EXPECT_EQ(xmlEscape("caf\xE9.obs"), "caf" + kReplacement + ".obs");  // Latin-1
-  EXPECT_EQ(xmlEscape("\xC0\xAF"), kReplacement + kReplacement);       // overlong '/'
+  EXPECT_EQ(xmlEscape("caf\xE9.obs"), "caf" + kReplacement + ".obs");                // Latin-1
+  EXPECT_EQ(xmlEscape("\xC0\xAF"), kReplacement + kReplacement);                     // overlong '/'
   EXPECT_EQ(xmlEscape("\xED\xA0\x80"), kReplacement + kReplacement + kReplacement);  // surrogate
-  EXPECT_EQ(xmlEscape("\xF4\x90\x80\x80"), kReplacement + kReplacement + kReplacement +
-                                               kReplacement);  // past U+10FFFF
+  EXPECT_EQ(xmlEscape("\xF4\x90\x80\x80"),
+            kReplacement + kReplacement + kReplacement + kReplacement);    // past U+10FFFF
   EXPECT_EQ(xmlEscape("ab\xE5\x8C"), "ab" + kReplacement + kReplacement);  // cut short
 }
 
@@ -47,8 +49,7 @@ TEST(XmlTextTest, AnyBytesMakeWellFormedXml) {
     const std::string escaped = xmlEscape(bytes);
     const std::string document = "<t a=\"" + escaped + "\">" + escaped + "</t>";
     xmlDoc* doc = xmlReadMemory(document.data(), static_cast<int>(document.size()), "t.xml",
-                                nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR |
-                                             XML_PARSE_NOWARNING);
+                                nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
     EXPECT_NE(doc, nullptr) << escaped;
     xmlFreeDoc(doc);
   }

@@ -78,8 +78,8 @@ std::vector<ProfileRun> loadProfileRuns(const std::vector<std::string>& observed
     if (::stat(path.c_str(), &status) != 0) continue;  // it was just read; a race
     for (const Identity& earlier : seen) {
       if (earlier.device == status.st_dev && earlier.inode == status.st_ino) {
-        throw ProfileError(util::printable(path) + " is the same file as " +
-                           util::printable(*earlier.path) + "; give each text once");
+        throw ProfileError(util::printable(path) + " and " + util::printable(*earlier.path) +
+                           " are the same file; give each text once");
       }
     }
     seen.push_back({status.st_dev, status.st_ino, &path});

@@ -45,8 +45,7 @@ void warnAboutOlderCompanions(const std::vector<plot::ProfileRun>& runs) {
 
 long long writeTable(std::ostream& out, const table::TableOptions& options,
                      const std::vector<plot::ProfileRun>& runs) {
-  return options.summary ? table::writeSummaryTable(out, runs)
-                         : table::writeLongTable(out, runs);
+  return options.summary ? table::writeSummaryTable(out, runs) : table::writeLongTable(out, runs);
 }
 
 // Every file read is protected: the table may not replace any of them.

@@ -46,9 +46,8 @@ long long writeLongTable(std::ostream& out, const std::vector<ProfileRun>& runs)
       const ProfileRow& row = run.observed.rows[chunk];
       for (int measure = 0; measure < kMeasureCount; ++measure) {
         const std::optional<BandPosition> position = positionOf(run, chunk, measure);
-        out << text << ',' << chunk + 1 << ',' << row.tokens << ','
-            << kColumnLabels[measure + 1] << ','
-            << csvNumber(row.values[measure], row.texts[measure]) << ','
+        out << text << ',' << chunk + 1 << ',' << row.tokens << ',' << kColumnLabels[measure + 1]
+            << ',' << csvNumber(row.values[measure], row.texts[measure]) << ','
             << companionCell(run.mean, chunk, measure) << ','
             << companionCell(run.lower, chunk, measure) << ','
             << companionCell(run.upper, chunk, measure) << ','
@@ -72,8 +71,8 @@ long long writeSummaryTable(std::ostream& out, const std::vector<ProfileRun>& ru
           ++counts[static_cast<int>(*position)];
         }
       }
-      out << text << ',' << kColumnLabels[measure + 1] << ',' << run.observed.rows.size()
-          << ',' << counts[0] << ',' << counts[1] << ',' << counts[2] << '\n';
+      out << text << ',' << kColumnLabels[measure + 1] << ',' << run.observed.rows.size() << ','
+          << counts[0] << ',' << counts[1] << ',' << counts[2] << '\n';
       ++written;
     }
   }
