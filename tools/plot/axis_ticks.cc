@@ -76,46 +76,43 @@ AxisScale niceScale(double min, double max, int targetTicks) {
 AxisScale logScale(double min, double max) {
   AxisScale scale;
   scale.logarithmic = true;
-  double lowExponent = std::floor(std::log10(min));
-  double highExponent = std::ceil(std::log10(max));
-  if (highExponent - lowExponent >= 2) {
-    // Whole decades, at most about six ticks.
-    const double stride = std::ceil((highExponent - lowExponent) / 6);
-    lowExponent = std::floor(lowExponent / stride) * stride;
-    highExponent = std::ceil(highExponent / stride) * stride;
-    scale.low = std::pow(10.0, lowExponent);
-    scale.high = std::pow(10.0, highExponent);
-    for (double e = lowExponent; e <= highExponent; e += stride) {
-      scale.ticks.push_back(std::pow(10.0, e));
-    }
-  } else {
-    // Within about a decade: the steps 1, 2, 5 of each decade that bound
-    // and lie within the range.
-    std::vector<double> candidates;
-    for (double e = lowExponent - 1; e <= highExponent; ++e) {
-      for (double m : {1.0, 2.0, 5.0}) candidates.push_back(m * std::pow(10.0, e));
-    }
-    scale.low = min;
-    scale.high = max;
-    for (double c : candidates) {
-      if (c <= min) scale.low = c;
-    }
-    for (auto c = candidates.rbegin(); c != candidates.rend(); ++c) {
-      if (*c >= max) scale.high = *c;
-    }
-    if (!(scale.high > scale.low)) {
-      scale.low = min / 2;
-      scale.high = max * 2;
-    }
-    for (double c : candidates) {
-      if (c >= scale.low && c <= scale.high) scale.ticks.push_back(c);
-    }
+  // The ends are the nearest of 1, 2 and 5 times a power of ten around
+  // the values, so that little of the axis stays empty.
+  const double lowExponent = std::floor(std::log10(min)) - 1;
+  const double highExponent = std::ceil(std::log10(max)) + 1;
+  std::vector<double> candidates;
+  for (double e = lowExponent; e <= highExponent; ++e) {
+    for (double m : {1.0, 2.0, 5.0}) candidates.push_back(m * std::pow(10.0, e));
   }
-  if (!(scale.low > 0) || !std::isfinite(scale.high)) {
+  scale.low = 0;
+  scale.high = 0;
+  for (double c : candidates) {
+    if (c < min || (c == min && min < max)) scale.low = c;
+  }
+  for (auto c = candidates.rbegin(); c != candidates.rend(); ++c) {
+    if (*c > max || (*c == max && min < max)) scale.high = *c;
+  }
+  if (!(scale.low > 0) || !std::isfinite(scale.high) || !(scale.high > scale.low)) {
+    // Values at the ends of the doubles: ticks at the values themselves.
     scale.low = min;
     scale.high = max > min ? max : min * 10;
+    if (!std::isfinite(scale.high)) scale.high = kLargest;
+    if (!(scale.high > scale.low)) scale.low = scale.high / 10;
     scale.ticks = {scale.low, scale.high};
+    scale.step = scale.low;
+    return scale;
   }
+  // Over three decades or more, ticks at powers of ten only (at most
+  // about six of them); otherwise at 1, 2 and 5 times them.
+  const double decades = std::log10(scale.high) - std::log10(scale.low);
+  const double stride = std::max(1.0, std::ceil(decades / 6));
+  for (double c : candidates) {
+    if (c < scale.low || c > scale.high) continue;
+    const double exponent = std::round(std::log10(c));
+    const bool powerOfTen = std::abs(std::log10(c) - exponent) < 1e-9;
+    if (decades < 3 || (powerOfTen && std::fmod(exponent, stride) == 0)) scale.ticks.push_back(c);
+  }
+  if (scale.ticks.size() < 2) scale.ticks = {scale.low, scale.high};
   scale.step = scale.low;
   return scale;
 }

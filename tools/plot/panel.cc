@@ -216,8 +216,8 @@ void writePanel(std::ostream& out, const PanelData& data, const Box& box) {
   const Frame frame = frameFor(data, box);
   out << "<g class=\"panel\" id=\"panel-" << xmlEscape(kColumnLabels[data.column])
       << "\" font-family=\"" << kFontFamily << "\">\n";
-  writeAxes(out, frame, data.relative ? "share of the text read" : "tokens read (N)",
-            kColumnLabels[data.column]);
+  writeAxes(out, frame, {"", data.relative ? "share of the text read" : "tokens read (N)"},
+            {kColumnLabels[data.column], ""});
   // Bands first, so that no text's band hides another text's line.
   for (const Series& s : data.texts) writeBand(out, s, frame);
   for (const Series& s : data.texts) writeMean(out, s, frame);

@@ -66,9 +66,9 @@ AxisScale scaleFor(std::vector<double> values, bool logarithmic) {
   return bulk.empty ? niceScale(0, 0, 6) : niceScale(bulk.min, bulk.max, 6);
 }
 
-std::string axisTitle(int column, bool logarithmic) {
-  return std::string(kColumnLabels[column]) + " \u2014 " + measureDescription(column) +
-         (logarithmic ? " (log scale)" : "");
+AxisTitle axisTitle(int column, bool logarithmic) {
+  return {kColumnLabels[column],
+          std::string(" \u2014 ") + measureDescription(column) + (logarithmic ? " (log scale)" : "")};
 }
 
 struct PointCounts {
@@ -87,7 +87,7 @@ bool inside(const Frame& f, double x, double y) {
 void writeCrosses(std::ostream& out, const Trajectory& t, const Frame& f, const char* colour) {
   if (t.xLower.empty()) return;
   out << "<g class=\"crosses\" stroke=\"" << colour
-      << "\" stroke-width=\"1\" stroke-opacity=\"0.45\">\n";
+      << "\" stroke-width=\"0.9\" stroke-opacity=\"0.35\">\n";
   for (std::size_t i = 0; i < t.x.size(); ++i) {
     if (!inside(f, t.x[i], t.y[i])) continue;
     const double px = f.px(t.x[i]);
@@ -126,8 +126,17 @@ void writePath(std::ostream& out, const Trajectory& t, const Frame& f, const cha
       << "\" stroke-width=\"1.6\" stroke-linejoin=\"round\" d=\"" << d << "\"/>\n";
 }
 
-void writeLabel(std::ostream& out, double x, double y, const std::string& text,
-                const char* colour) {
+// A label beside a point, written after every path and point so that
+// none of them covers it.
+struct PointLabel {
+  double x;
+  double y;
+  std::string text;
+  const char* colour;
+};
+
+void writeLabel(std::ostream& out, const PointLabel& label) {
+  const auto& [x, y, text, colour] = label;
   out << "<text class=\"point-label\" x=\"" << coord(x + 7) << "\" y=\"" << coord(y - 6)
       << "\" font-size=\"11\" font-weight=\"bold\" fill=\"" << colour
       << "\" stroke=\"#ffffff\" stroke-width=\"3\" paint-order=\"stroke\">" << xmlEscape(text)
@@ -135,7 +144,8 @@ void writeLabel(std::ostream& out, double x, double y, const std::string& text,
 }
 
 void writePoints(std::ostream& out, const Trajectory& t, const std::string& name,
-                 const Frame& f, const char* colour, PointCounts& counts) {
+                 const Frame& f, const char* colour, PointCounts& counts,
+                 std::vector<PointLabel>& labels) {
   std::size_t first = t.x.size();
   std::size_t last = 0;
   for (std::size_t i = 0; i < t.x.size(); ++i) {
@@ -163,13 +173,13 @@ void writePoints(std::ostream& out, const Trajectory& t, const std::string& name
   const double fy = f.py(t.y[first]);
   out << "<circle class=\"first\" cx=\"" << coord(fx) << "\" cy=\"" << coord(fy)
       << "\" r=\"5\" fill=\"#ffffff\" stroke=\"" << colour << "\" stroke-width=\"2\"/>\n";
-  writeLabel(out, fx, fy, std::to_string(first + 1), colour);
+  labels.push_back({fx, fy, std::to_string(first + 1), colour});
   if (last == first) return;
   const double lx = f.px(t.x[last]);
   const double ly = f.py(t.y[last]);
   out << "<circle class=\"last\" cx=\"" << coord(lx) << "\" cy=\"" << coord(ly)
       << "\" r=\"5\" fill=\"" << colour << "\" stroke=\"#111111\" stroke-width=\"1.2\"/>\n";
-  writeLabel(out, lx, ly, (name.empty() ? "" : name + " ") + std::to_string(last + 1), colour);
+  labels.push_back({lx, ly, (name.empty() ? "" : name + " ") + std::to_string(last + 1), colour});
 }
 
 void writeCounts(std::ostream& out, const PointCounts& counts, const Frame& f) {
@@ -224,8 +234,10 @@ void writePlaneSvg(std::ostream& out, const std::vector<PlotText>& texts,
   for (const PlotText& text : texts) {
     trajectories.push_back(trajectoryOf(text.run, plane));
     const Trajectory& t = trajectories.back();
-    for (const auto* v : {&t.x, &t.xLower, &t.xUpper}) xs.insert(xs.end(), v->begin(), v->end());
-    for (const auto* v : {&t.y, &t.yLower, &t.yUpper}) ys.insert(ys.end(), v->begin(), v->end());
+    // The axes fit the paths; early chunks have bounds far wider than
+    // the paths' whole course, and their crosses run out at the edge.
+    xs.insert(xs.end(), t.x.begin(), t.x.end());
+    ys.insert(ys.end(), t.y.begin(), t.y.end());
   }
   std::vector<LegendEntry> names = textLegend(texts);
   std::ostringstream legendSvg;
@@ -252,10 +264,12 @@ void writePlaneSvg(std::ostream& out, const std::vector<PlotText>& texts,
   for (std::size_t i = 0; i < texts.size(); ++i) {
     writePath(out, trajectories[i], frame, comparedTextStyle(i).line);
   }
+  std::vector<PointLabel> labels;
   for (std::size_t i = 0; i < texts.size(); ++i) {
     writePoints(out, trajectories[i], texts.size() > 1 ? texts[i].name : "", frame,
-                comparedTextStyle(i).line, counts);
+                comparedTextStyle(i).line, counts, labels);
   }
+  for (const PointLabel& label : labels) writeLabel(out, label);
   writeCounts(out, counts, frame);
   out << "</g>\n</svg>\n";
 }

@@ -19,6 +19,14 @@ double clampedFraction(const AxisScale& scale, double value) {
   return std::isfinite(t) ? std::clamp(t, 0.0, 1.0) : 0.0;
 }
 
+void writeTitleText(std::ostream& out, const AxisTitle& title) {
+  if (!title.label.empty()) {
+    out << "<tspan class=\"measure\" font-family=\"" << kLabelFontFamily << "\">"
+        << xmlEscape(title.label) << "</tspan>";
+  }
+  out << xmlEscape(title.words);
+}
+
 }  // namespace
 
 Placement placement(const AxisScale& scale, double value) {
@@ -37,8 +45,8 @@ double Frame::py(double value) const {
   return area.y + area.height - clampedFraction(y, value) * area.height;
 }
 
-void writeAxes(std::ostream& out, const Frame& f, const std::string& xTitle,
-               const std::string& yTitle) {
+void writeAxes(std::ostream& out, const Frame& f, const AxisTitle& xTitle,
+               const AxisTitle& yTitle) {
   const Box& a = f.area;
   out << "<rect class=\"frame\" x=\"" << coord(a.x) << "\" y=\"" << coord(a.y)
       << "\" width=\"" << coord(a.width) << "\" height=\"" << coord(a.height)
@@ -64,15 +72,17 @@ void writeAxes(std::ostream& out, const Frame& f, const std::string& xTitle,
   }
   out << "</g>\n";
   out << "<text class=\"axis-title x-title\" x=\"" << coord(a.x + a.width / 2) << "\" y=\""
-      << coord(bottom + 27) << "\" font-size=\"10\" text-anchor=\"middle\" fill=\"#333333\">"
-      << xmlEscape(xTitle) << "</text>\n";
+      << coord(bottom + 27) << "\" font-size=\"10\" text-anchor=\"middle\" fill=\"#333333\">";
+  writeTitleText(out, xTitle);
+  out << "</text>\n";
   // The y title sits left of the widest tick labels, read bottom to top.
   const double titleX = a.x - 48;
   const double titleY = a.y + a.height / 2;
   out << "<text class=\"axis-title y-title\" x=\"" << coord(titleX) << "\" y=\""
       << coord(titleY) << "\" transform=\"rotate(-90 " << coord(titleX) << " "
-      << coord(titleY) << ")\" font-size=\"10\" text-anchor=\"middle\" font-family=\""
-      << kLabelFontFamily << "\" fill=\"#333333\">" << xmlEscape(yTitle) << "</text>\n";
+      << coord(titleY) << ")\" font-size=\"10\" text-anchor=\"middle\" fill=\"#333333\">";
+  writeTitleText(out, yTitle);
+  out << "</text>\n";
 }
 
 void writeEdgeMark(std::ostream& out, double x, double y, bool up, const char* colour) {

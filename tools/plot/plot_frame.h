@@ -34,10 +34,16 @@ struct Frame {
   double py(double value) const;
 };
 
+// An axis title: a measure's label, in the label face, and words.
+struct AxisTitle {
+  std::string label;
+  std::string words;
+};
+
 // The frame, grid lines, ticks and tick labels, and the two axis titles
 // (the vertical one turned to read upwards).
-void writeAxes(std::ostream& out, const Frame& frame, const std::string& xTitle,
-               const std::string& yTitle);
+void writeAxes(std::ostream& out, const Frame& frame, const AxisTitle& xTitle,
+               const AxisTitle& yTitle);
 
 // A small triangle at the area's top or bottom edge pointing out of it,
 // for a value beyond the axis.

@@ -115,7 +115,8 @@ PlotOptions parsePlotOptions(const std::vector<std::string>& args) {
     }
   }
   if (options.showHelp || options.showVersion) return options;
-  options.inputs.assign(storage.begin() + optind, storage.end());
+  // getopt_long has moved the operands to the end of argv, not of storage.
+  options.inputs.assign(argv.begin() + optind, argv.end() - 1);
   if (options.inputs.empty()) throw UsageError("no profile file (try -h)");
   // The older form "TEXT.obs OUTPUT.svg" names the picture as an operand.
   if (!outputGiven && options.inputs.size() == 2 && namesAPicture(options.inputs[1])) {

@@ -9,8 +9,8 @@ namespace {
 // A value is left to the edge when its distance from the others is more
 // than this many times their own spread...
 constexpr double kFarOut = 10;
-// ...and never more than this share of the values, so that a panel shows
-// what most of its values do.
+// ...and never more than this share of the values (or two, one at each
+// end, among few values), so that a panel shows what most of them do.
 constexpr double kMostLeftOut = 0.1;
 
 // How far `candidate` lies beyond `nearest`, in units of the spread of the
@@ -32,7 +32,7 @@ ValueRange bulkRange(std::vector<double> values) {
   std::size_t low = 0;
   std::size_t high = values.size() - 1;
   const auto mostLeftOut = static_cast<std::size_t>(
-      std::max(1.0, std::floor(kMostLeftOut * static_cast<double>(values.size()))));
+      std::max(2.0, std::floor(kMostLeftOut * static_cast<double>(values.size()))));
   // With fewer than three values there is no majority to keep.
   for (std::size_t leftOut = 0; leftOut < mostLeftOut && high - low >= 2; ++leftOut) {
     const double top = farness(values[high], values[high - 1], values[low], values[high - 1]);
