@@ -160,6 +160,7 @@ TEST_F(TableCliTest, RefusesWhatTokshufPlotRefuses) {
        "./ruth.obs and ruth.obs are the same file; give each text once"},
       {{"many.obs"}, "many.obs:42: more than 40 chunk rows; tokshuf writes at most 40"},
       {{"missing.obs"}, "cannot open missing.obs: No such file or directory"},
+      {{"/proc/self/mem"}, "cannot read /proc/self/mem"},  // a read error, not an empty file
       {{"-o", "ruth.mcl", "ruth.obs"}, "ruth.mcl is one of the inputs"},
       {{"new\n\x1b[1m.obs"}, "cannot open new??[1m.obs: No such file or directory"},
       {{}, "no profile file (try --help)"},

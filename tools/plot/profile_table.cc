@@ -90,15 +90,24 @@ ProfileRow parseRow(const std::vector<std::string_view>& fields, const std::stri
   return row;
 }
 
+// The next line, or false at the end of the file. A read error is not the
+// end: what was read may be a cut-off line, and the rest is unknown.
+bool readLine(std::istream& in, std::string& line, const std::string& path) {
+  const bool read = static_cast<bool>(std::getline(in, line));
+  if (in.bad()) throw ProfileError("cannot read " + util::printable(path));
+  return read;
+}
+
 }  // namespace
 
 ProfileTable parseProfile(std::istream& in, const std::string& path) {
   ProfileTable table{path, {}};
   std::string line;
-  if (!std::getline(in, line))
+  if (!readLine(in, line, path)) {
     throw ProfileError(util::printable(path) + ": empty file, no profile header");
+  }
   checkHeader(fieldsOf(line), path);
-  for (int number = 2; std::getline(in, line); ++number) {
+  for (int number = 2; readLine(in, line, path); ++number) {
     const std::vector<std::string_view> fields = fieldsOf(line);
     if (fields.empty()) continue;  // a stray blank line carries no row
     if (table.rows.size() == kMaxChunkRows) {
@@ -108,9 +117,9 @@ ProfileTable parseProfile(std::istream& in, const std::string& path) {
     }
     table.rows.push_back(parseRow(fields, path, number));
   }
-  if (in.bad()) throw ProfileError("cannot read " + util::printable(path));
-  if (table.rows.empty())
+  if (table.rows.empty()) {
     throw ProfileError(util::printable(path) + ":2: no data rows after the header");
+  }
   return table;
 }
 
