@@ -91,6 +91,14 @@ void permutationRuns(const EngineSettings& engine, const MeasureContext& context
 
 int run(const EngineSettings& engine, int argc, char** argv) {
   const CommandLine line = scanOptions(argc, argv);
+  if (line.helpToStandardOutput) {
+    printUsage();
+    return 0;
+  }
+  if (line.versionRequested) {
+    printVersion();
+    return 0;
+  }
   if (line.helpRequested || line.inputName == nullptr) {
     help(stderr);
     return 1;

@@ -1,5 +1,7 @@
 #include "util/printable.h"
 
+#include <algorithm>
+
 namespace tokshuf::util {
 namespace {
 
@@ -27,9 +29,15 @@ std::size_t utf8SequenceLength(std::string_view bytes, std::size_t at) {
   }
   const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
   if (codePoint < minimum || codePoint > 0x10FFFF || surrogate) return 0;
-  // C1 controls (U+0080 to U+009F) start terminal escape sequences too.
-  if (codePoint >= 0x80 && codePoint <= 0x9F) return 0;
   return length;
+}
+
+// Control characters: C0, DEL, and C1 (U+0080 to U+009F, whose UTF-8 form
+// starts with 0xC2), which terminals take as escape sequences too.
+bool isControl(std::string_view character) {
+  const unsigned char lead = static_cast<unsigned char>(character[0]);
+  if (character.size() == 1) return lead < 0x20 || lead == 0x7F;
+  return lead == 0xC2 && static_cast<unsigned char>(character[1]) <= 0x9F;
 }
 
 }  // namespace
@@ -37,16 +45,17 @@ std::size_t utf8SequenceLength(std::string_view bytes, std::size_t at) {
 std::string printable(std::string_view bytes, std::size_t maxBytes) {
   std::string shown;
   std::size_t at = 0;
-  while (at < bytes.size() && at < maxBytes) {
-    const unsigned char c = static_cast<unsigned char>(bytes[at]);
-    const std::size_t length = utf8SequenceLength(bytes, at);
-    if (length == 0 || c < 0x20 || c == 0x7F || at + length > maxBytes) {
-      shown.push_back('?');
-      at += length == 0 ? 1 : length;
+  while (at < bytes.size()) {
+    const std::size_t length = std::max<std::size_t>(utf8SequenceLength(bytes, at), 1);
+    if (at + length > maxBytes) break;
+    const std::string_view character = bytes.substr(at, length);
+    const bool valid = utf8SequenceLength(bytes, at) != 0;
+    if (valid && !isControl(character)) {
+      shown.append(character);
     } else {
-      shown.append(bytes.substr(at, length));
-      at += length;
+      shown.push_back('?');
     }
+    at += length;
   }
   if (at < bytes.size()) shown += "...";
   return shown;

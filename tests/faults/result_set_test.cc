@@ -25,12 +25,15 @@ namespace {
 
 const std::string kOld = "earlier results\n";
 
-bool hasTemporaryFile(const TempDir& dir) {
+int countTemporaryFiles(const TempDir& dir) {
+  int count = 0;
   for (const std::string& name : listDirectory(dir.path())) {
-    if (name.find(".tmp.") != std::string::npos) return true;
+    if (name.find(".tmp.") != std::string::npos) ++count;
   }
-  return false;
+  return count;
 }
+
+bool hasTemporaryFile(const TempDir& dir) { return countTemporaryFiles(dir) > 0; }
 
 std::map<std::string, std::string> readResults(const TempDir& dir) {
   std::map<std::string, std::string> results;
@@ -67,8 +70,8 @@ std::map<std::string, std::string> resultsOf(const std::string& text,
   return readResults(dir);
 }
 
-// Runs the tool on another thread; waitForTemporaries() returns once the
-// run has created its temporary files, i.e. it is under way.
+// Runs the tool on another thread; waitForTemporaries(n) returns once the
+// run has created n temporary files, i.e. it is under way.
 class BackgroundRun {
  public:
   BackgroundRun(const TempDir& dir, ProcessOptions options) : dir_(dir) {
@@ -80,9 +83,9 @@ class BackgroundRun {
     pid_ = pidFuture_.get();
   }
   pid_t pid() const { return pid_; }
-  bool waitForTemporaries() const {
+  bool waitForTemporaries(int count = 1) const {
     for (int i = 0; i < 2000; ++i) {
-      if (hasTemporaryFile(dir_)) return true;
+      if (countTemporaryFiles(dir_) >= count) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return false;
@@ -125,7 +128,7 @@ TEST(ResultSet, DirectoryAppearingAtATargetKeepsTheEarlierSet) {
   ProcessOptions options = longRun();
   options.args = {"-p1000", "text.zvc"};
   BackgroundRun run(workspace.dir, options);
-  ASSERT_TRUE(run.waitForTemporaries());
+  ASSERT_TRUE(run.waitForTemporaries(4));
   ASSERT_EQ(mkdir(workspace.dir.file("text.mch").c_str(), 0755), 0);
   const ProcessResult result = run.finish();
   EXPECT_TRUE(result.exitedWith(1)) << result.describe();
@@ -223,6 +226,9 @@ TEST(ResultSet, FilesAreFlushedToDiskBeforeTheyAreRenamedIntoPlace) {
 // comes from one run. Without taking turns this mixed about one round in
 // ten.
 TEST(ResultSet, ConcurrentRunsLeaveTheFilesOfOneRun) {
+#ifdef TOKSHUF_SANITIZED
+  GTEST_SKIP() << "a question of timing, not of memory: too slow under sanitizers";
+#endif
   const std::string genesis = readFile(genesisPath());
   const std::string text = genesis.substr(0, genesis.find('\n', 20000) + 1);
   const std::vector<std::vector<std::string>> options = {{"-p30", "-c90"}, {"-p30", "-c99"}};
@@ -230,7 +236,7 @@ TEST(ResultSet, ConcurrentRunsLeaveTheFilesOfOneRun) {
   const auto second = resultsOf(text, options[1]);
   ASSERT_NE(first.at("text.mcl"), second.at("text.mcl"));
   Workspace workspace(text);
-  for (int round = 0; round < 30; ++round) {
+  for (int round = 0; round < 60; ++round) {
     std::vector<std::future<ProcessResult>> runs;
     for (const auto& args : options) {
       std::vector<std::string> all = args;

@@ -97,6 +97,9 @@ TEST(PlaneDocumentTest, AxesAreTitledWithTheMeasures) {
   const Svg svg = plane(twoTexts(), {kZ, kK, true, false});
   EXPECT_EQ(svg.one("//s:text[contains(@class,'x-title')]"), "Z \u2014 Zipf size (log scale)");
   EXPECT_EQ(svg.one("//s:text[contains(@class,'y-title')]"), "K \u2014 Yule's K");
+  // In the title too the labels are set in the face where l and I differ.
+  EXPECT_EQ(svg.all("/s:svg/s:text[@class='title']/s:tspan[contains(@font-family,'Mono')]"),
+            (std::vector<std::string>{"K", "Z"}));
 }
 
 TEST(PlaneDocumentTest, LogarithmicAxesLeaveOutAndCountWhatTheyCannotPlace) {

@@ -184,8 +184,9 @@ TEST(PlotCliTest, RunningOutOfMemoryIsReportedAndWritesNothing) {
   TempDir dir;
   std::vector<std::string> args{"-o", "out.svg"};
   for (int i = 0; i < 8; ++i) {
-    writeRun(dir, "t" + std::to_string(i), 40, 10 * i);
-    args.push_back("t" + std::to_string(i) + ".obs");
+    const std::string text = std::string("t").append(std::to_string(i));
+    writeRun(dir, text, 40, 10 * i);
+    args.push_back(text + ".obs");
   }
   const std::vector<std::string> before = listDirectory(dir.path());
   // Somewhere between a limit too low to start the program and one that

@@ -43,7 +43,7 @@ TEST(PlotOptionsTest, SeveralInputsAndTheirOptions) {
   EXPECT_EQ(usageError({"a.obs", "b.obs"}),
             "several texts need an output name: -o OUTPUT.svg (try -h)");
   Args nine{"-o", "x.svg"};
-  for (int i = 0; i < 9; ++i) nine.push_back("t" + std::to_string(i) + ".obs");
+  for (int i = 0; i < 9; ++i) nine.push_back(std::string("t").append(std::to_string(i)) + ".obs");
   EXPECT_EQ(usageError(nine), "at most 8 texts in one picture, not 9");
   nine.pop_back();
   EXPECT_EQ(parsePlotOptions(nine).inputs.size(), 8u);

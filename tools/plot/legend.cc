@@ -51,7 +51,9 @@ std::string lineSymbol(const char* colour, bool dashed, bool withPoint) {
   std::string symbol = std::string("<path d=\"M0,0 L24,0\" fill=\"none\" stroke=\"") + colour +
                        "\" stroke-width=\"" + (dashed ? "1.2" : "1.4") + "\"" +
                        (dashed ? " stroke-dasharray=\"4 3\"" : "") + "/>";
-  if (withPoint) symbol += std::string("<circle cx=\"12\" cy=\"0\" r=\"2.2\" fill=\"") + colour + "\"/>";
+  if (withPoint) {
+    symbol += std::string("<circle cx=\"12\" cy=\"0\" r=\"2.2\" fill=\"") + colour + "\"/>";
+  }
   return symbol;
 }
 

@@ -30,7 +30,9 @@ Frame frameFor(const PanelData& data, const Box& box) {
   std::vector<double> values;
   double maxX = 0;
   for (const Series& s : data.texts) {
-    for (const auto* series : seriesOf(s)) values.insert(values.end(), series->begin(), series->end());
+    for (const auto* series : seriesOf(s)) {
+      values.insert(values.end(), series->begin(), series->end());
+    }
     for (double x : s.x) maxX = std::max(maxX, x);
   }
   const ValueRange bulk = bulkRange(std::move(values));
@@ -60,10 +62,6 @@ std::vector<std::pair<std::size_t, std::size_t>> runsWhere(std::size_t count, au
     i = end;
   }
   return runs;
-}
-
-bool placeable(const AxisScale& scale, double value) {
-  return placement(scale, value) != Placement::kUnplaceable;
 }
 
 // The band is one polygon per stretch of chunks with both bounds finite:

@@ -31,21 +31,15 @@ struct Trajectory {
   std::vector<double> xLower, xUpper, yLower, yUpper;  // empty without bounds
 };
 
-std::vector<double> columnOf(const ProfileTable& table, int column) {
-  std::vector<double> values;
-  for (const ProfileRow& row : table.rows) values.push_back(row.values[column - 1]);
-  return values;
-}
-
 Trajectory trajectoryOf(const ProfileRun& run, const PlaneSpec& plane) {
   Trajectory t;
-  t.x = columnOf(run.observed, plane.xColumn);
-  t.y = columnOf(run.observed, plane.yColumn);
+  t.x = measureColumn(run.observed, plane.xColumn);
+  t.y = measureColumn(run.observed, plane.yColumn);
   if (run.lower && run.upper) {
-    t.xLower = columnOf(*run.lower, plane.xColumn);
-    t.xUpper = columnOf(*run.upper, plane.xColumn);
-    t.yLower = columnOf(*run.lower, plane.yColumn);
-    t.yUpper = columnOf(*run.upper, plane.yColumn);
+    t.xLower = measureColumn(*run.lower, plane.xColumn);
+    t.xUpper = measureColumn(*run.upper, plane.xColumn);
+    t.yLower = measureColumn(*run.lower, plane.yColumn);
+    t.yUpper = measureColumn(*run.upper, plane.yColumn);
   }
   return t;
 }
@@ -67,18 +61,14 @@ AxisScale scaleFor(std::vector<double> values, bool logarithmic) {
 }
 
 AxisTitle axisTitle(int column, bool logarithmic) {
-  return {kColumnLabels[column],
-          std::string(" \u2014 ") + measureDescription(column) + (logarithmic ? " (log scale)" : "")};
+  const std::string words = std::string(" \u2014 ") + measureDescription(column);
+  return {kColumnLabels[column], logarithmic ? words + " (log scale)" : words};
 }
 
 struct PointCounts {
   int leftOut = 0;
   int offScale = 0;
 };
-
-bool placeable(const AxisScale& scale, double value) {
-  return placement(scale, value) != Placement::kUnplaceable;
-}
 
 bool inside(const Frame& f, double x, double y) {
   return placement(f.x, x) == Placement::kInside && placement(f.y, y) == Placement::kInside;
@@ -87,7 +77,7 @@ bool inside(const Frame& f, double x, double y) {
 void writeCrosses(std::ostream& out, const Trajectory& t, const Frame& f, const char* colour) {
   if (t.xLower.empty()) return;
   out << "<g class=\"crosses\" stroke=\"" << colour
-      << "\" stroke-width=\"0.9\" stroke-opacity=\"0.35\">\n";
+      << "\" stroke-width=\"0.9\" stroke-opacity=\"0.45\">\n";
   for (std::size_t i = 0; i < t.x.size(); ++i) {
     if (!inside(f, t.x[i], t.y[i])) continue;
     const double px = f.px(t.x[i]);
@@ -199,15 +189,19 @@ void writeCounts(std::ostream& out, const PointCounts& counts, const Frame& f) {
       << kOutsideColour << "\">" << xmlEscape(note) << "</text>\n";
 }
 
-std::string titleOf(const std::vector<PlotText>& texts, const PlaneSpec& plane) {
-  std::string title = std::string(kColumnLabels[plane.yColumn]) + " against " +
-                      kColumnLabels[plane.xColumn] + " \u2014 ";
-  if (texts.size() == 1) {
-    return title + std::filesystem::path(texts[0].run.observed.path).filename().string() +
-           ", " + chunkSummary(texts[0].run);
-  }
-  title += std::to_string(texts.size()) + " texts";
-  return title;
+// "K against Z \u2014 ..." as plain text and as markup with the labels in
+// their face: in the title's sans-serif, lSt would read as ISt.
+std::pair<std::string, std::string> titleOf(const std::vector<PlotText>& texts,
+                                            const PlaneSpec& plane) {
+  const std::string y = kColumnLabels[plane.yColumn];
+  const std::string x = kColumnLabels[plane.xColumn];
+  const std::string rest =
+      " \u2014 " + (texts.size() == 1
+                        ? std::filesystem::path(texts[0].run.observed.path).filename().string() +
+                              ", " + chunkSummary(texts[0].run)
+                        : std::to_string(texts.size()) + " texts");
+  return {y + " against " + x + rest,
+          labelMarkup(y) + " against " + labelMarkup(x) + xmlEscape(rest)};
 }
 
 std::vector<LegendEntry> planeKey(const std::vector<PlotText>& texts) {
@@ -252,7 +246,8 @@ void writePlaneSvg(std::ostream& out, const std::vector<PlotText>& texts,
   frame.x = scaleFor(std::move(xs), plane.logX);
   frame.y = scaleFor(std::move(ys), plane.logY);
 
-  writeSvgStart(out, kWidth, box.y + box.height + kMargin, titleOf(texts, plane));
+  const auto [title, titleMarkup] = titleOf(texts, plane);
+  writeSvgStart(out, kWidth, box.y + box.height + kMargin, title, titleMarkup);
   out << legendSvg.str();
   out << "<g class=\"panel plane\" font-family=\"" << kFontFamily << "\">\n";
   writeAxes(out, frame, axisTitle(plane.xColumn, plane.logX),

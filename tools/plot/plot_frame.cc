@@ -37,6 +37,10 @@ Placement placement(const AxisScale& scale, double value) {
   return Placement::kInside;
 }
 
+bool placeable(const AxisScale& scale, double value) {
+  return placement(scale, value) != Placement::kUnplaceable;
+}
+
 double Frame::px(double value) const {
   return area.x + clampedFraction(x, value) * area.width;
 }

@@ -24,6 +24,9 @@ enum class Placement {
 
 Placement placement(const AxisScale& scale, double value);
 
+// Anything but kUnplaceable: on the axis or beyond one of its ends.
+bool placeable(const AxisScale& scale, double value);
+
 // Maps data values onto a plotting area. Values beyond an axis land on its
 // edge, so that every coordinate written is finite and inside the area.
 struct Frame {

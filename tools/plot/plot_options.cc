@@ -65,7 +65,9 @@ bool namesAPicture(const std::string& operand) {
 
 // Option letters and long names as getopt_long reports them.
 std::string optionName(const std::vector<char*>& argv, int optionIndex, int letter) {
-  if (letter > 0 && letter < 128 && letter != '?') return std::string("-") + static_cast<char>(letter);
+  if (letter > 0 && letter < 128 && letter != '?') {
+    return std::string("-") + static_cast<char>(letter);
+  }
   const std::string arg = argv[optionIndex];
   return arg.substr(0, arg.find('='));
 }

@@ -28,6 +28,12 @@ std::vector<std::string> textNames(const std::vector<std::string>& paths) {
   return names;
 }
 
+std::vector<double> measureColumn(const ProfileTable& table, int column) {
+  std::vector<double> values;
+  for (const ProfileRow& row : table.rows) values.push_back(row.values[column - 1]);
+  return values;
+}
+
 std::string chunkSummary(const ProfileRun& run) {
   const std::size_t chunks = run.observed.rows.size();
   const long long tokens = run.observed.rows.empty() ? 0 : run.observed.rows.back().tokens;

@@ -16,14 +16,8 @@ constexpr double kPanelHeight = 200;
 constexpr double kMargin = 12;
 constexpr double kLegendTop = 48;
 
-std::vector<double> columnOf(const ProfileTable& table, int column) {
-  std::vector<double> values;
-  for (const ProfileRow& row : table.rows) values.push_back(row.values[column - 1]);
-  return values;
-}
-
 std::vector<double> columnOf(const std::optional<ProfileTable>& table, int column) {
-  return table ? columnOf(*table, column) : std::vector<double>{};
+  return table ? measureColumn(*table, column) : std::vector<double>{};
 }
 
 std::string titleOf(const std::vector<PlotText>& texts) {
@@ -99,7 +93,7 @@ PanelData panelData(const std::vector<PlotText>& texts, int column, bool relativ
       const double tokens = static_cast<double>(row.tokens);
       s.x.push_back(!relative ? tokens : total > 0 ? tokens / total : 0);
     }
-    s.observed = columnOf(run.observed, column);
+    s.observed = measureColumn(run.observed, column);
     s.mean = columnOf(run.mean, column);
     s.lower = columnOf(run.lower, column);
     s.upper = columnOf(run.upper, column);
@@ -108,7 +102,13 @@ PanelData panelData(const std::vector<PlotText>& texts, int column, bool relativ
   return data;
 }
 
-void writeSvgStart(std::ostream& out, double width, double height, const std::string& title) {
+std::string labelMarkup(const std::string& label) {
+  return std::string("<tspan class=\"measure\" font-family=\"") + kLabelFontFamily + "\">" +
+         xmlEscape(label) + "</tspan>";
+}
+
+void writeSvgStart(std::ostream& out, double width, double height, const std::string& title,
+                   const std::string& markup) {
   const std::string escaped = xmlEscape(title);
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" << coord(width)
@@ -118,7 +118,7 @@ void writeSvgStart(std::ostream& out, double width, double height, const std::st
       << "<rect width=\"100%\" height=\"100%\" fill=\"#fafafa\"/>\n"
       << "<text class=\"title\" x=\"" << coord(kMargin + 4) << "\" y=\"26\" font-size=\"17\" "
       << "font-weight=\"bold\" font-family=\"" << kFontFamily << "\" fill=\"#111111\">"
-      << escaped << "</text>\n";
+      << (markup.empty() ? escaped : markup) << "</text>\n";
 }
 
 void writeGridSvg(std::ostream& out, const std::vector<PlotText>& texts, bool relative) {

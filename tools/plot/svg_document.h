@@ -25,7 +25,13 @@ void writeSvg(std::ostream& out, const ProfileRun& run);
 
 // The start of a picture of the given size: XML declaration, <svg>, its
 // <title>, the background and the visible title line. Closed by "</svg>".
-void writeSvgStart(std::ostream& out, double width, double height, const std::string& title);
+// `markup`, when given, is the visible title as SVG text content (with
+// measure labels in their own face); `title` is then its plain text.
+void writeSvgStart(std::ostream& out, double width, double height, const std::string& title,
+                   const std::string& markup = "");
+
+// A measure label as SVG text content in the label face.
+std::string labelMarkup(const std::string& label);
 
 // Legend lines naming each text in its colour; empty for a lone text.
 std::vector<LegendEntry> textLegend(const std::vector<PlotText>& texts);
