@@ -81,6 +81,17 @@ TEST(SvgDocumentTest, EachPanelDrawsLineBandAndMean) {
   EXPECT_EQ(svg.count(panel("V") + "/s:circle[contains(@class,'point')]"), 3u);
 }
 
+TEST(SvgDocumentTest, PanelDataOfOneRunIsOneSeriesInTokens) {
+  const PanelData data = panelData(knownRun(), 2);
+  EXPECT_EQ(data.column, 2);
+  EXPECT_FALSE(data.relative);
+  ASSERT_EQ(data.texts.size(), 1u);
+  EXPECT_EQ(data.texts[0].x, (std::vector<double>{100, 200, 300}));
+  EXPECT_EQ(data.texts[0].observed, (std::vector<double>{10, 25, 30}));
+  EXPECT_EQ(data.texts[0].upper, (std::vector<double>{11, 22, 32}));
+  EXPECT_STREQ(data.texts[0].style.line, kObservedColour);
+}
+
 TEST(SvgDocumentTest, GeometryFollowsTheValues) {
   const Svg svg(knownRun());
   const auto line = pointsOf(svg.one(panel("D") + "/s:path[@class='observed']/@d"));
@@ -314,6 +325,21 @@ TEST(SvgDocumentTest, SeveralTextsShareEachPanelInTheirOwnColours) {
   EXPECT_EQ(legend[2], "gamma (4 chunks, 800 tokens)");
   // The x axis reaches the longest text.
   EXPECT_EQ(svg.all(panel("K") + "/s:g[@class='x-axis']/s:text").back(), "800");
+}
+
+TEST(SvgDocumentTest, ATextFarFromTheOthersIsNotTakenForAStray) {
+  // A one-chunk text with a count in the thousands beside long ones in
+  // the tens: one of 31 values, yet all of that text, so on the axis.
+  std::vector<PlotText> texts;
+  const std::vector<long long> n{100, 200, 300, 400, 500, 600, 700, 800, 900, 1000};
+  for (const char* name : {"a", "b", "c"}) {
+    texts.push_back({name, {table(std::string(name) + ".obs", n,
+                                  {10, 12, 14, 16, 18, 20, 22, 24, 26, 28}), {}, {}, {}}});
+  }
+  texts.push_back({"far", {table("far.obs", {1000}, {4000}), {}, {}, {}}});
+  const Svg svg(texts, true);
+  EXPECT_EQ(svg.count(panel("V") + "/s:polygon[@class='off-scale']"), 0u);
+  EXPECT_EQ(svg.all(panel("V") + "/s:g[@class='y-axis']/s:text").back(), "4k");
 }
 
 TEST(SvgDocumentTest, RelativeAxisShowsTheShareOfEachTextRead) {

@@ -63,5 +63,16 @@ TEST(ValueRangeTest, ExtremeDoublesDoNotOverflow) {
   EXPECT_EQ(bulkRange({tiny, tiny, tiny}).max, tiny);
 }
 
+TEST(ValueRangeTest, UnitedSpansCoverBoth) {
+  const ValueRange a = bulkRange({1, 2});
+  const ValueRange b = bulkRange({-5, 0});
+  const ValueRange both = unite(a, b);
+  EXPECT_EQ(both.min, -5);
+  EXPECT_EQ(both.max, 2);
+  EXPECT_EQ(unite(ValueRange{}, a).max, 2);
+  EXPECT_EQ(unite(b, ValueRange{}).min, -5);
+  EXPECT_TRUE(unite(ValueRange{}, ValueRange{}).empty);
+}
+
 }  // namespace
 }  // namespace tokshuf::plot

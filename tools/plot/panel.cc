@@ -27,15 +27,16 @@ std::vector<const std::vector<double>*> seriesOf(const Series& s) {
 }
 
 Frame frameFor(const PanelData& data, const Box& box) {
-  std::vector<double> values;
+  ValueRange bulk;
   double maxX = 0;
   for (const Series& s : data.texts) {
+    std::vector<double> values;
     for (const auto* series : seriesOf(s)) {
       values.insert(values.end(), series->begin(), series->end());
     }
+    bulk = unite(bulk, bulkRange(std::move(values)));
     for (double x : s.x) maxX = std::max(maxX, x);
   }
-  const ValueRange bulk = bulkRange(std::move(values));
   Frame frame;
   frame.area = {box.x + kLeftAxisWidth, box.y + kCaptionHeight,
                 box.width - kLeftAxisWidth - kRightMargin,

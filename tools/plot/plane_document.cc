@@ -44,19 +44,25 @@ Trajectory trajectoryOf(const ProfileRun& run, const PlaneSpec& plane) {
   return t;
 }
 
-// A round axis over the bulk of the values; on a logarithmic axis the
-// bulk is judged by orders of magnitude, and only positive values count.
-AxisScale scaleFor(std::vector<double> values, bool logarithmic) {
-  if (logarithmic) {
-    std::vector<double> exponents;
+// A round axis over the bulk of each text's values; on a logarithmic axis
+// the bulk is judged by orders of magnitude, and only positive values count.
+AxisScale scaleFor(const std::vector<std::vector<double>>& texts, bool logarithmic) {
+  ValueRange bulk;
+  for (const std::vector<double>& values : texts) {
+    std::vector<double> judged;
     for (double v : values) {
-      if (v > 0 && std::isfinite(v)) exponents.push_back(std::log10(v));
+      if (!logarithmic) {
+        judged.push_back(v);
+      } else if (v > 0 && std::isfinite(v)) {
+        judged.push_back(std::log10(v));
+      }
     }
-    const ValueRange bulk = bulkRange(std::move(exponents));
-    if (bulk.empty) return logScale(1, 10);
-    return logScale(std::pow(10.0, bulk.min), std::pow(10.0, bulk.max));
+    bulk = unite(bulk, bulkRange(std::move(judged)));
   }
-  const ValueRange bulk = bulkRange(std::move(values));
+  if (logarithmic) {
+    return bulk.empty ? logScale(1, 10)
+                      : logScale(std::pow(10.0, bulk.min), std::pow(10.0, bulk.max));
+  }
   return bulk.empty ? niceScale(0, 0, 6) : niceScale(bulk.min, bulk.max, 6);
 }
 
@@ -224,14 +230,13 @@ std::vector<LegendEntry> planeKey(const std::vector<PlotText>& texts) {
 void writePlaneSvg(std::ostream& out, const std::vector<PlotText>& texts,
                    const PlaneSpec& plane) {
   std::vector<Trajectory> trajectories;
-  std::vector<double> xs, ys;
+  // The axes fit the paths; early chunks have bounds far wider than the
+  // paths' whole course, and their crosses run out at the edge.
+  std::vector<std::vector<double>> xs, ys;
   for (const PlotText& text : texts) {
     trajectories.push_back(trajectoryOf(text.run, plane));
-    const Trajectory& t = trajectories.back();
-    // The axes fit the paths; early chunks have bounds far wider than
-    // the paths' whole course, and their crosses run out at the edge.
-    xs.insert(xs.end(), t.x.begin(), t.x.end());
-    ys.insert(ys.end(), t.y.begin(), t.y.end());
+    xs.push_back(trajectories.back().x);
+    ys.push_back(trajectories.back().y);
   }
   std::vector<LegendEntry> names = textLegend(texts);
   std::ostringstream legendSvg;
@@ -243,8 +248,8 @@ void writePlaneSvg(std::ostream& out, const std::vector<PlotText>& texts,
   frame.area = {box.x + kLeftAxisWidth, box.y + kCaptionHeight,
                 box.width - kLeftAxisWidth - kRightMargin,
                 box.height - kCaptionHeight - kBottomAxisHeight};
-  frame.x = scaleFor(std::move(xs), plane.logX);
-  frame.y = scaleFor(std::move(ys), plane.logY);
+  frame.x = scaleFor(xs, plane.logX);
+  frame.y = scaleFor(ys, plane.logY);
 
   const auto [title, titleMarkup] = titleOf(texts, plane);
   writeSvgStart(out, kWidth, box.y + box.height + kMargin, title, titleMarkup);

@@ -107,6 +107,10 @@ std::string labelMarkup(const std::string& label) {
          xmlEscape(label) + "</tspan>";
 }
 
+PanelData panelData(const ProfileRun& run, int column) {
+  return panelData({PlotText{"", run}}, column, false);
+}
+
 void writeSvgStart(std::ostream& out, double width, double height, const std::string& title,
                    const std::string& markup) {
   const std::string escaped = xmlEscape(title);

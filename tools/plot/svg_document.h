@@ -13,6 +13,8 @@ namespace tokshuf::plot {
 // The drawing data of one measure column of the texts: with one text in
 // the lone-text colours, with several each in its own.
 PanelData panelData(const std::vector<PlotText>& texts, int column, bool relative);
+// The same for one run, its x axis in tokens.
+PanelData panelData(const ProfileRun& run, int column);
 
 // Writes the whole picture: a title, a legend, and the 24 panels in a grid
 // of 4 columns and 6 rows. With one text the title names its file, chunks

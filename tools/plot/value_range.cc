@@ -50,4 +50,10 @@ ValueRange bulkRange(std::vector<double> values) {
   return range;
 }
 
+ValueRange unite(const ValueRange& a, const ValueRange& b) {
+  if (a.empty) return b;
+  if (b.empty) return a;
+  return {false, std::min(a.min, b.min), std::max(a.max, b.max)};
+}
+
 }  // namespace tokshuf::plot

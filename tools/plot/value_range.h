@@ -17,4 +17,8 @@ struct ValueRange {
 // `values` may hold non-finite values; they are ignored.
 ValueRange bulkRange(std::vector<double> values);
 
+// The span covering both. Texts are judged one by one and their spans
+// united, so that a text far from the others is never taken for a stray.
+ValueRange unite(const ValueRange& a, const ValueRange& b);
+
 }  // namespace tokshuf::plot
