@@ -132,9 +132,19 @@ struct Document {
 
 void PrintTo(const Document& document, std::ostream* out) { *out << document.path; }
 
+// Copies the files of a directory and, as directories, its subdirectories
+// (examples/texts/).
 void copyDirectory(const std::string& from, const std::string& to) {
   for (const std::string& name : listDirectory(from)) {
-    writeFile(to + "/" + name, readFile(from + "/" + name));
+    struct stat status {};
+    if (stat((from + "/" + name).c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+      if (mkdir((to + "/" + name).c_str(), 0777) != 0) {
+        throw std::runtime_error("cannot create " + to + "/" + name);
+      }
+      copyDirectory(from + "/" + name, to + "/" + name);
+    } else {
+      writeFile(to + "/" + name, readFile(from + "/" + name));
+    }
   }
 }
 

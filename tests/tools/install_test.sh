@@ -14,7 +14,7 @@ fail() { echo "install_test: $*" >&2; exit 1; }
 
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 
-for program in tokshuf tokshuf-rank tokshuf-plot; do
+for program in tokshuf tokshuf-rank tokshuf-plot tokshuf-table; do
   [[ -x $prefix/bin/$program ]] || fail "bin/$program not installed"
   page=$prefix/share/man/man1/$program.1
   [[ -s $page ]] || fail "manual page $program.1 not installed"
@@ -49,4 +49,7 @@ for ext in obs mcm mcl mch; do [[ -s psalm.$ext ]] || fail "psalm.$ext missing";
 "$prefix/bin/tokshuf-plot" psalm.obs 2>plot.err || fail "tokshuf-plot failed: $(cat plot.err)"
 [[ $(grep -c '<g class="panel"' psalm.svg) == 24 ]] || fail "psalm.svg lacks its 24 panels"
 grep -q 'psalm.obs — 4 chunks, 118 tokens' psalm.svg || fail "psalm.svg has the wrong title"
+"$prefix/bin/tokshuf-table" -o psalm.csv psalm.obs 2>table.err \
+  || fail "tokshuf-table failed: $(cat table.err)"
+[[ $(wc -l < psalm.csv) == 97 ]] || fail "psalm.csv lacks its 4 x 24 rows and header"
 echo "install_test: installed programs and manual pages work"

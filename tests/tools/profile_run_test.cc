@@ -100,6 +100,34 @@ TEST_F(ProfileRunTest, MissingObsIsAnError) {
   EXPECT_NE(errorOf(at("none.obs")).find("cannot open " + at("none.obs")), std::string::npos);
 }
 
+TEST_F(ProfileRunTest, SeveralRunsInTheOrderGiven) {
+  const std::string a = write("a.obs", kHeader + rows({5}));
+  const std::string b = write("b.obs", kHeader + rows({7, 14}));
+  write("b.mcm", kHeader + rows({7, 14}));
+  const std::vector<ProfileRun> runs = loadProfileRuns({b, a});
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].observed.path, b);
+  EXPECT_TRUE(runs[0].mean.has_value());
+  EXPECT_EQ(runs[1].observed.rows.size(), 1u);
+}
+
+TEST_F(ProfileRunTest, TheSameFileTwiceUnderAnyNameIsAnError) {
+  const std::string a = write("a.obs", kHeader + rows({5}));
+  write("b.obs", kHeader + rows({5}));
+  fs::create_symlink("a.obs", at("link.obs"));
+  auto errorOfRuns = [](const std::vector<std::string>& paths) -> std::string {
+    try {
+      loadProfileRuns(paths);
+    } catch (const ProfileError& e) {
+      return e.what();
+    }
+    return "no error";
+  };
+  EXPECT_EQ(errorOfRuns({a, at("b.obs"), at("link.obs")}),
+            at("link.obs") + " and " + a + " are the same file; give each text once");
+  EXPECT_EQ(errorOfRuns({a, a}), a + " and " + a + " are the same file; give each text once");
+}
+
 TEST_F(ProfileRunTest, CompanionsOfTheSameRunAreNotOlder) {
   const std::string obs = write("t.obs", kHeader + rows({5}));
   write("t.mcm", kHeader + rows({5}));

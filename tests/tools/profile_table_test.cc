@@ -90,6 +90,46 @@ TEST(ProfileTableTest, UnparsableNumberNamesLineAndColumn) {
             "x.obs:2: cannot read token count \"-5\"");
 }
 
+TEST(ProfileTableTest, NumbersOutOfTheRangeOfADoubleNameLineAndColumn) {
+  std::string big = row(100, 1.0);
+  big.replace(big.find("1.0000000", 14), 9, "1e400");
+  EXPECT_EQ(errorOf(kHeader + row(50, 1) + big),
+            "x.obs:3: the number \"1e400\" in column D is out of the range of a double");
+  std::string huge = row(100, 1.0);
+  huge.replace(huge.find("1.0000000"), 9, std::string(1000000, '9'));
+  EXPECT_EQ(errorOf(kHeader + huge),
+            "x.obs:2: the number \"" + std::string(200, '9') +
+                "...\" in column K is out of the range of a double");
+  // The smallest subnormal is a double, and the text is kept as written.
+  std::string tiny = row(100, 1.0);
+  tiny.replace(tiny.find("1.0000000"), 9, "5e-324");
+  const ProfileTable table = parse(kHeader + tiny);
+  EXPECT_GT(table.rows[0].values[0], 0.0);
+  EXPECT_EQ(table.rows[0].texts[0], "5e-324");
+  EXPECT_EQ(table.rows[0].texts[1], "1.0000000");
+}
+
+TEST(ProfileTableTest, AtMostFortyChunkRows) {
+  std::string text = kHeader;
+  for (int chunk = 1; chunk <= kMaxChunkRows; ++chunk) text += row(chunk * 10, 1.0);
+  EXPECT_EQ(parse(text).rows.size(), 40u);
+  EXPECT_EQ(errorOf(text + "\n" + row(410, 1.0)),
+            "x.obs:43: more than 40 chunk rows; tokshuf writes at most 40");
+}
+
+TEST(ProfileTableTest, MessagesShowOutsideBytesAsQuestionMarks) {
+  std::string bad = row(100, 1.0);
+  bad.replace(bad.find("1.0000000"), 9, "\x1b]0;x\a\x1b[2J\xff");
+  std::istringstream in(kHeader + bad);
+  try {
+    parseProfile(in, "dir\nname\x1b.obs");
+    FAIL() << "no error";
+  } catch (const ProfileError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "dir?name?.obs:2: cannot read \"?]0;x??[2J?\" as a number in column K");
+  }
+}
+
 TEST(ProfileTableTest, HeaderWithoutRowsIsNotAProfile) {
   EXPECT_EQ(errorOf(kHeader), "x.obs:2: no data rows after the header");
 }

@@ -1,6 +1,10 @@
 #include "plot/profile_run.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
+
+#include "util/printable.h"
 
 namespace tokshuf::plot {
 
@@ -20,18 +24,18 @@ void checkSameChunks(const ProfileTable& observed, const ProfileTable& companion
     const ProfileRow& mine = companion.rows[i];
     const ProfileRow& theirs = observed.rows[i];
     if (mine.tokens != theirs.tokens) {
-      throw ProfileError(companion.path + ":" + std::to_string(mine.line) + ": N is " +
-                         std::to_string(mine.tokens) + " but " + observed.path + ":" +
-                         std::to_string(theirs.line) + " has " +
-                         std::to_string(theirs.tokens) + "; not the same run");
+      throw ProfileError(util::printable(companion.path) + ":" + std::to_string(mine.line) +
+                         ": N is " + std::to_string(mine.tokens) + " but " +
+                         util::printable(observed.path) + ":" + std::to_string(theirs.line) +
+                         " has " + std::to_string(theirs.tokens) + "; not the same run");
     }
   }
   if (observed.rows.size() != companion.rows.size()) {
-    throw ProfileError(companion.path + ":" +
+    throw ProfileError(util::printable(companion.path) + ":" +
                        std::to_string(companion.rows.back().line) + ": " +
                        std::to_string(companion.rows.size()) + " chunk rows but " +
-                       observed.path + " has " + std::to_string(observed.rows.size()) +
-                       "; not the same run");
+                       util::printable(observed.path) + " has " +
+                       std::to_string(observed.rows.size()) + "; not the same run");
   }
 }
 
@@ -40,7 +44,11 @@ namespace {
 std::optional<ProfileTable> loadCompanion(const ProfileTable& observed,
                                           const std::string& extension) {
   const std::optional<std::string> path = companionPath(observed.path, extension);
-  if (!path || !std::filesystem::exists(*path)) return std::nullopt;
+  if (!path) return std::nullopt;
+  // Whatever keeps the question open (a search permission, a loop of
+  // links) is left for reading the file to report.
+  std::error_code error;
+  if (!std::filesystem::exists(*path, error) && !error) return std::nullopt;
   ProfileTable table = readProfile(*path);
   checkSameChunks(observed, table);
   return table;
@@ -54,6 +62,29 @@ ProfileRun loadProfileRun(const std::string& observedPath) {
   run.lower = loadCompanion(run.observed, ".mcl");
   run.upper = loadCompanion(run.observed, ".mch");
   return run;
+}
+
+std::vector<ProfileRun> loadProfileRuns(const std::vector<std::string>& observedPaths) {
+  struct Identity {
+    dev_t device;
+    ino_t inode;
+    const std::string* path;
+  };
+  std::vector<ProfileRun> runs;
+  std::vector<Identity> seen;
+  for (const std::string& path : observedPaths) {
+    runs.push_back(loadProfileRun(path));
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) continue;  // it was just read; a race
+    for (const Identity& earlier : seen) {
+      if (earlier.device == status.st_dev && earlier.inode == status.st_ino) {
+        throw ProfileError(util::printable(path) + " and " + util::printable(*earlier.path) +
+                           " are the same file; give each text once");
+      }
+    }
+    seen.push_back({status.st_dev, status.st_ino, &path});
+  }
+  return runs;
 }
 
 }  // namespace tokshuf::plot

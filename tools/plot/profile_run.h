@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "plot/profile_table.h"
 
@@ -23,6 +24,10 @@ std::optional<std::string> companionPath(const std::string& observedPath,
 
 // Reads TEXT.obs and whichever of TEXT.mcm, TEXT.mcl and TEXT.mch exist.
 ProfileRun loadProfileRun(const std::string& observedPath);
+
+// Reads the runs of several texts in the order given. The same .obs file
+// given twice, under any name or through a link, is an error.
+std::vector<ProfileRun> loadProfileRuns(const std::vector<std::string>& observedPaths);
 
 // A companion must come from the same run: the same chunks, so the same N
 // column row by row. Throws a ProfileError naming the companion's line.

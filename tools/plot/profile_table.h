@@ -12,10 +12,14 @@ namespace tokshuf::plot {
 inline constexpr int kMeasureCount = 24;
 extern const std::array<const char*, kMeasureCount + 1> kColumnLabels;
 
+// tokshuf cuts a text into at most this many chunks, one row each.
+inline constexpr int kMaxChunkRows = 40;
+
 struct ProfileRow {
-  long long tokens = 0;                       // the N column
-  std::array<double, kMeasureCount> values{}; // may hold nan and inf
-  int line = 0;                               // where the row was read
+  long long tokens = 0;                           // the N column
+  std::array<double, kMeasureCount> values{};     // may hold nan and inf
+  std::array<std::string, kMeasureCount> texts;   // the values as written
+  int line = 0;                                   // where the row was read
 };
 
 // One profile file (.obs, .mcm, .mcl or .mch) of a tokshuf run.
@@ -24,7 +28,9 @@ struct ProfileTable {
   std::vector<ProfileRow> rows;
 };
 
-// A file that is not a profile file; what() is "FILE:LINE: what is wrong".
+// A file that is not a profile file; what() is "FILE:LINE: what is wrong",
+// with every byte from the file or its name shown as it may appear in a
+// one-line message.
 class ProfileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
