@@ -7,7 +7,7 @@
 namespace tokshuf::bench {
 
 // The benchmark text: 200,000 Zipfian tokens over up to 20,000 types, as a
-// 1-based TEXT (index 0 unused). Built once.
+// 1-based ranks (index 0 unused). Built once.
 inline const std::vector<int>& benchText() {
   static const std::vector<int> text = [] {
     std::vector<int> ranks = zipfianRanks(ZipfianTextShape{});

@@ -64,12 +64,16 @@ void openOutputs(const std::string& base, int nperm, const struct stat& input,
 }
 
 void writeProfiles(const ProfileTables& tables, const Settings& settings,
-                   const Chunks& CHUNKS, OutputFiles& outputs) {
-  print_tabel(outputs.stream(kObs), tables.tabel_orig, settings.nchunks, CHUNKS);
+                   const Chunks& chunkEnds, OutputFiles& outputs) {
+  writeProfile(outputs.stream(kObs), tables.observed, settings.nchunks,
+               chunkEnds);
   if (settings.nperm > 0) {
-    print_tabel(outputs.stream(kMcm), tables.tabel_means, settings.nchunks, CHUNKS);
-    print_tabel(outputs.stream(kMcl), tables.tabel_cilow, settings.nchunks, CHUNKS);
-    print_tabel(outputs.stream(kMch), tables.tabel_cihigh, settings.nchunks, CHUNKS);
+    writeProfile(outputs.stream(kMcm), tables.means, settings.nchunks,
+                 chunkEnds);
+    writeProfile(outputs.stream(kMcl), tables.lowerBounds, settings.nchunks,
+                 chunkEnds);
+    writeProfile(outputs.stream(kMch), tables.upperBounds, settings.nchunks,
+                 chunkEnds);
   }
   outputs.commitAll();
 }
@@ -85,8 +89,8 @@ void permutationRuns(const EngineSettings& engine, const MeasureContext& context
   }
   const MissingFits missing =
       permuteInParallel(nperm, context, text, engine.threads, arrays);
-  run.zipfzeros += missing.zipf;
-  run.sichelzeros += missing.sichel;
+  run.missingZipfFits += missing.zipf;
+  run.missingSichelFits += missing.sichel;
 }
 
 int run(const EngineSettings& engine, int argc, char** argv) {
@@ -103,16 +107,17 @@ int run(const EngineSettings& engine, int argc, char** argv) {
   OutputFiles outputs;
   openOutputs(baseName(line.inputName), settings.nperm, inputInfo, outputs);
 
-  Text text = readRankedTokens(input.stream, line.inputName, settings.header);
+  Text text =
+      readRankedTokens(input.stream, line.inputName, settings.hasHeader);
   std::fclose(input.stream);
   input.stream = nullptr;
   std::fprintf(stderr, "Loaded %s (%d word tokens)\n", line.inputName, text.N);
 
-  const Chunks CHUNKS = computeChunks(text.N, settings.nchunks);
-  const MeasureContext context{settings, CHUNKS, text.N, text.gmMax};
+  const Chunks chunkEnds = computeChunks(text.N, settings.nchunks);
+  const MeasureContext context{settings, chunkEnds, text.N, text.rankOneCount};
   RunArrays arrays(settings.nperm);
   RunState run;
-  constants(0, context, text.TEXT, run, arrays);
+  measureTokenOrder(0, context, text.ranks, run, arrays);
   if (settings.nperm > 0) {
     std::fprintf(stderr, "Running %d permutations\n", settings.nperm);
     permutationRuns(engine, context, text, run, arrays);
@@ -120,11 +125,13 @@ int run(const EngineSettings& engine, int argc, char** argv) {
   }
 
   ProfileTables tables;
-  tabulateAll(arrays, settings, tables);
-  writeProfiles(tables, settings, CHUNKS, outputs);
+  summariseRuns(arrays, settings, tables);
+  writeProfiles(tables, settings, chunkEnds, outputs);
 
-  std::fprintf(stderr, "Number of missing fits for Zipf:   %d\n", run.zipfzeros);
-  std::fprintf(stderr, "Number of missing fits for Sichel: %d\n", run.sichelzeros);
+  std::fprintf(stderr, "Number of missing fits for Zipf:   %d\n",
+               run.missingZipfFits);
+  std::fprintf(stderr, "Number of missing fits for Sichel: %d\n",
+               run.missingSichelFits);
   return 0;
 }
 

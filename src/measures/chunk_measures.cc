@@ -12,40 +12,41 @@ namespace tokshuf {
 
 void storeSpectrumMeasures(int a, int j, RunState& run, RunArrays& out) {
   const WordFreqState& s = run.wf;
-  const double N = s.curN;
-  const double V = s.curV;
+  const double N = s.N;
+  const double V = s.V;
 
-  out[A_FREQ][a][j] = s.freq_a;
-  out[THE_FREQ][a][j] = s.freq_the;
-  out[K_CONST][a][j] = getK2(s.maantal, s.VM, s.MLIJST, s.curN);
-  out[D_CONST][a][j] = getD2(s.maantal, s.VM, s.MLIJST, s.curN);
-  out[V_CONST][a][j] = s.curV;
-  out[V1_CONST][a][j] = s.curV1;
-  out[V2_CONST][a][j] = s.curV2;
-  out[V3_CONST][a][j] = s.curV3;
-  out[V4_CONST][a][j] = s.curV4;
-  out[V5_CONST][a][j] = s.curV5;
-  out[R_CONST][a][j] = V / std::sqrt(N);
-  out[W_CONST][a][j] = std::exp(std::exp(-0.17 * std::log(V)) * std::log(N));
-  out[S_CONST][a][j] = double(s.curV2) / V;
-  out[H_CONST][a][j] = 100.0 * std::log(N) / (1.0 - double(s.curV1) / V);
-  out[C_CONST][a][j] = std::log(V) / std::log(N);
-  out[E_CONST][a][j] = getE2(s.maantal, s.VM, s.MLIJST, s.curN);
+  out[kColumnFa][a][j] = s.fa;
+  out[kColumnFthe][a][j] = s.fthe;
+  out[kColumnK][a][j] = yuleK(s.frequencyCount, s.VM, s.frequencies, s.N);
+  out[kColumnD][a][j] = simpsonD(s.frequencyCount, s.VM, s.frequencies, s.N);
+  out[kColumnV][a][j] = s.V;
+  out[kColumnV1][a][j] = s.V1;
+  out[kColumnV2][a][j] = s.V2;
+  out[kColumnV3][a][j] = s.V3;
+  out[kColumnV4][a][j] = s.V4;
+  out[kColumnV5][a][j] = s.V5;
+  out[kColumnR][a][j] = V / std::sqrt(N);
+  out[kColumnW][a][j] = std::exp(std::exp(-0.17 * std::log(V)) * std::log(N));
+  out[kColumnS][a][j] = double(s.V2) / V;
+  out[kColumnH][a][j] = 100.0 * std::log(N) / (1.0 - double(s.V1) / V);
+  out[kColumnC][a][j] = std::log(V) / std::log(N);
+  out[kColumnE][a][j] = entropy(s.frequencyCount, s.VM, s.frequencies, s.N);
 
-  lognormal2(s.maantal, run.PVM, s.VM, s.MLIJST, s.curN, &run.smean,
-             &run.sstdev);
-  out[SMEAN_CONST][a][j] = run.smean;
-  out[SSTDEV_CONST][a][j] = run.sstdev;
+  lognormalFit(s.frequencyCount, run.logShares, s.VM, s.frequencies, s.N,
+               &run.lognormalMean, &run.lognormalStdDev);
+  out[kColumnLognormalMean][a][j] = run.lognormalMean;
+  out[kColumnLognormalStdDev][a][j] = run.lognormalStdDev;
 
-  const double M = getlogMean2(s.maantal, s.VM, s.MLIJST, s.curV);
-  out[logM_CONST][a][j] = M;
-  out[logSt_CONST][a][j] = getlogStdDev2(M, s.maantal, s.VM, s.MLIJST, s.curV);
+  const double M = logFrequencyMean(s.frequencyCount, s.VM, s.frequencies, s.V);
+  out[kColumnLogMean][a][j] = M;
+  out[kColumnLogStdDev][a][j] =
+      logFrequencyStdDev(M, s.frequencyCount, s.VM, s.frequencies, s.V);
 }
 
-double zipfArgument(const MeasureContext& context, const WordFreqState& s) {
-  return context.settings.useGlobalMmax == 1
-             ? double(context.gmMax) / double(context.N)
-             : double(s.mMax) / double(s.curN);
+double zipfPstar(const MeasureContext& context, const WordFreqState& s) {
+  return context.settings.globalPstar
+             ? double(context.rankOneCount) / double(context.N)
+             : double(s.mMax) / double(s.N);
 }
 
 namespace {
@@ -54,28 +55,28 @@ void storeChunkMeasures(int a, int j, const MeasureContext& context,
                         RunState& run, RunArrays& out) {
   storeSpectrumMeasures(a, j, run, out);
 
-  SichelParam(run);
-  out[Sb_CONST][a][j] = run.cur_b;
-  out[Sc_CONST][a][j] = run.cur_c;
-  out[Sa1_CONST][a][j] = run.cur_a1;
+  fitSichel(run);
+  out[kColumnSichelB][a][j] = run.sichelB;
+  out[kColumnSichelC][a][j] = run.sichelC;
+  out[kColumnSichelA1][a][j] = run.sichelA1;
 
-  out[Z_CONST][a][j] = getZ(zipfArgument(context, run.wf), run.wf.curN,
-                            run.wf.curV, &run.zipfzeros, kZipfForm);
+  out[kColumnZ][a][j] = zipfSize(zipfPstar(context, run.wf), run.wf.N, run.wf.V,
+                                 &run.missingZipfFits, kZipfForm);
 }
 
 }  // namespace
 
-void constants(int a, const MeasureContext& context,
-               const std::vector<int>& TEXT, RunState& run,
-               RunArrays& arrays) {
+void measureTokenOrder(int a, const MeasureContext& context,
+                       const std::vector<int>& ranks, RunState& run,
+                       RunArrays& arrays) {
   const Settings& settings = context.settings;
-  run.wf.freq_a = 0;
-  run.wf.freq_the = 0;
-  run.wf.typenaantal = 0;
+  run.wf.fa = 0;
+  run.wf.fthe = 0;
+  run.wf.typeCount = 0;
   for (int j = 1; j <= settings.nchunks; ++j) {
-    spectrum(run.wf, TEXT, settings.f_a, settings.f_the,
-             context.CHUNKS[j - 1] + 1, context.CHUNKS[j]);
-    run.wf.curN = context.CHUNKS[j];
+    addChunkAndRebuild(run.wf, ranks, settings.rankA, settings.rankThe,
+                       context.chunkEnds[j - 1] + 1, context.chunkEnds[j]);
+    run.wf.N = context.chunkEnds[j];
     storeChunkMeasures(a, j, context, run, arrays);
   }
   endRun(run.wf);

@@ -20,12 +20,12 @@ struct CompactRunState {
   ZipfMemo zipf;
 };
 
-// constants() for a token order held in 16-bit ranks: stores the same 24
-// values of every chunk in row a, adds the same missing fits and throws
-// the same FatalError. The state must be in its between-runs condition,
-// and is left in it, also when a fit ends the program.
+// measureTokenOrder() for a token order held in 16-bit ranks: stores the same
+// 24 values of every chunk in row a, adds the same missing fits and throws the
+// same FatalError. The state must be in its between-runs condition, and is left
+// in it, also when a fit ends the program.
 void measureCompactOrder(int a, const MeasureContext& context,
-                         const std::uint16_t* ORDER, CompactRunState& state,
+                         const std::uint16_t* order, CompactRunState& state,
                          RunArrays& arrays);
 
 }  // namespace tokshuf

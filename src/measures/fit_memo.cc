@@ -24,26 +24,26 @@ std::size_t slotOf(std::uint64_t key) {
 
 }  // namespace
 
-SichelFit SichelMemo::fit(int curN, int curV, int curV1) {
-  const std::uint64_t key = packCounts(curN, curV, curV1);
+SichelFit SichelMemo::fit(int tokens, int types, int hapaxes) {
+  const std::uint64_t key = packCounts(tokens, types, hapaxes);
   Slot& slot = slots_[slotOf<std::tuple_size_v<decltype(slots_)>>(key)];
   if (slot.key == key) return slot.fit;
-  const SichelFit fit = sichelFitSkipping(curN, curV, curV1);
+  const SichelFit fit = sichelFitSkipping(tokens, types, hapaxes);
   slot.key = key;
   slot.fit = fit;
   return fit;
 }
 
-double ZipfMemo::z(double pster, int curN, int curV, int* zeros) {
-  const std::uint64_t psterBits = std::bit_cast<std::uint64_t>(pster);
-  const std::uint64_t counts = packCounts(curN, curV, 0);
+double ZipfMemo::z(double pstar, int tokens, int types, int* zeros) {
+  const std::uint64_t pstarBits = std::bit_cast<std::uint64_t>(pstar);
+  const std::uint64_t counts = packCounts(tokens, types, 0);
   Slot& slot = slots_[slotOf<std::tuple_size_v<decltype(slots_)>>(
-      psterBits * 0x9e3779b97f4a7c15ULL ^ counts)];
-  if (slot.counts != counts || slot.psterBits != psterBits) {
+      pstarBits * 0x9e3779b97f4a7c15ULL ^ counts)];
+  if (slot.counts != counts || slot.pstarBits != pstarBits) {
     int missing = 0;
-    slot.z = getZ(pster, curN, curV, &missing, kZipfForm);
+    slot.z = zipfSize(pstar, tokens, types, &missing, kZipfForm);
     slot.missing = missing != 0;
-    slot.psterBits = psterBits;
+    slot.pstarBits = pstarBits;
     slot.counts = counts;
   }
   if (slot.missing) ++*zeros;

@@ -21,8 +21,8 @@ namespace tokshuf {
 
 class SichelMemo {
  public:
-  // sichelFit(curN, curV, curV1), bit for bit.
-  SichelFit fit(int curN, int curV, int curV1);
+  // sichelFit(tokens, types, hapaxes), bit for bit.
+  SichelFit fit(int tokens, int types, int hapaxes);
 
  private:
   struct Slot {
@@ -34,14 +34,14 @@ class SichelMemo {
 
 class ZipfMemo {
  public:
-  // getZ(pster, curN, curV, zeros, kZipfForm), bit for bit; the memo is
-  // keyed by the exact bits of pster. A missing fit found in the memo
+  // zipfSize(pstar, tokens, types, zeros, kZipfForm), bit for bit; the memo is
+  // keyed by the exact bits of pstar. A missing fit found in the memo
   // still adds one to *zeros.
-  double z(double pster, int curN, int curV, int* zeros);
+  double z(double pstar, int tokens, int types, int* zeros);
 
  private:
   struct Slot {
-    std::uint64_t psterBits = 0;
+    std::uint64_t pstarBits = 0;
     std::uint64_t counts = 0;  // 0: empty (every real key has its top bit set)
     double z = 0.0;
     bool missing = false;

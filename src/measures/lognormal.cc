@@ -4,45 +4,47 @@
 
 namespace tokshuf {
 
-double getlogMean2(int numranks, const std::vector<int>& VM,
-                   const std::vector<int>& MLIJST, int curV) {
-  double som = 0.0;
-  for (int i = 1; i <= numranks; ++i) {
-    const int m = MLIJST[i];
-    som += double(VM[m]) * std::log(double(m));
+double logFrequencyMean(int frequencyCount, const std::vector<int>& VM,
+                        const std::vector<int>& frequencies, int V) {
+  double sum = 0.0;
+  for (int i = 1; i <= frequencyCount; ++i) {
+    const int m = frequencies[i];
+    sum += double(VM[m]) * std::log(double(m));
   }
-  return som / double(curV);
+  return sum / double(V);
 }
 
-double getlogStdDev2(double mean, int numranks, const std::vector<int>& VM,
-                     const std::vector<int>& MLIJST, int curV) {
-  double som = 0.0;
-  for (int i = 1; i <= numranks; ++i) {
-    const int m = MLIJST[i];
+double logFrequencyStdDev(double mean, int frequencyCount,
+                          const std::vector<int>& VM,
+                          const std::vector<int>& frequencies, int V) {
+  double sum = 0.0;
+  for (int i = 1; i <= frequencyCount; ++i) {
+    const int m = frequencies[i];
     const double lm = std::log(double(m));
-    som += double(VM[m]) * (lm * lm);
+    sum += double(VM[m]) * (lm * lm);
   }
-  const double v = curV;
-  return std::sqrt((som - v * (mean * mean)) / (v - 1.0));
+  const double v = V;
+  return std::sqrt((sum - v * (mean * mean)) / (v - 1.0));
 }
 
-void lognormal2(int numranks, std::vector<double>& PVM,
-                const std::vector<int>& VM, const std::vector<int>& MLIJST,
-                int curN, double* smean, double* sstdev) {
-  *smean = 0.0;
-  for (int i = 1; i <= numranks; ++i) {
-    const int m = MLIJST[i];
-    const int tokens = m * VM[m];  // at most curN, so no overflow
-    PVM[i] = std::log(double(tokens) / double(curN));
-    *smean += PVM[i];
+void lognormalFit(int frequencyCount, std::vector<double>& logShares,
+                  const std::vector<int>& VM,
+                  const std::vector<int>& frequencies, int N,
+                  double* lognormalMean, double* lognormalStdDev) {
+  *lognormalMean = 0.0;
+  for (int i = 1; i <= frequencyCount; ++i) {
+    const int m = frequencies[i];
+    const int tokens = m * VM[m];  // at most N, so no overflow
+    logShares[i] = std::log(double(tokens) / double(N));
+    *lognormalMean += logShares[i];
   }
-  *smean = *smean / double(numranks);
-  *sstdev = 0.0;
-  for (int i = 1; i <= numranks; ++i) {
-    const double d = PVM[i] - *smean;
-    *sstdev += d * d;
+  *lognormalMean = *lognormalMean / double(frequencyCount);
+  *lognormalStdDev = 0.0;
+  for (int i = 1; i <= frequencyCount; ++i) {
+    const double d = logShares[i] - *lognormalMean;
+    *lognormalStdDev += d * d;
   }
-  *sstdev = std::sqrt(*sstdev / double(numranks - 1));
+  *lognormalStdDev = std::sqrt(*lognormalStdDev / double(frequencyCount - 1));
 }
 
 }  // namespace tokshuf

@@ -13,14 +13,14 @@ namespace tokshuf {
 // Separate runs with separate RunStates can be computed at once.
 struct RunState {
   WordFreqState wf;
-  std::vector<double> PVM = std::vector<double>(kMaxRank + 1, 0.0);
-  double smean = 0.0;
-  double sstdev = 0.0;
-  double cur_b = 0.0;
-  double cur_c = 0.0;
-  double cur_a1 = 0.0;
-  int zipfzeros = 0;
-  int sichelzeros = 0;
+  std::vector<double> logShares = std::vector<double>(kMaxRank + 1, 0.0);
+  double lognormalMean = 0.0;
+  double lognormalStdDev = 0.0;
+  double sichelB = 0.0;
+  double sichelC = 0.0;
+  double sichelA1 = 0.0;
+  int missingZipfFits = 0;
+  int missingSichelFits = 0;
 };
 
 }  // namespace tokshuf

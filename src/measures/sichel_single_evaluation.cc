@@ -22,7 +22,7 @@ bool SichelWalk::pass() {
     stepsize = stepsize / kSichelStepDivisor;
   }
   if (fzAtY < 0 || iterations > kSichelMaxPasses) {
-    slecht = true;
+    failed = true;
     return false;
   }
   x = y;
@@ -30,11 +30,11 @@ bool SichelWalk::pass() {
   return true;
 }
 
-SichelFit sichelFitSingleEvaluation(int curN, int curV, int curV1) {
-  SichelWalk walk(curN, curV, curV1);
+SichelFit sichelFitSingleEvaluation(int tokens, int types, int hapaxes) {
+  SichelWalk walk(tokens, types, hapaxes);
   while (walk.goesOn() && walk.pass()) {
   }
-  return sichelParameters(walk.N, walk.V, walk.V1, walk.x, walk.slecht);
+  return sichelParameters(walk.N, walk.V, walk.V1, walk.x, walk.failed);
 }
 
 }  // namespace tokshuf

@@ -23,10 +23,10 @@ struct SichelWalk {
   double x;
   double fzAtX;
   int iterations = 0;
-  bool slecht = false;
+  bool failed = false;
 };
 
 // The same result as sichelFit(), including its fatal error.
-SichelFit sichelFitSingleEvaluation(int curN, int curV, int curV1);
+SichelFit sichelFitSingleEvaluation(int tokens, int types, int hapaxes);
 
 }  // namespace tokshuf

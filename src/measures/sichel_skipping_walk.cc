@@ -62,12 +62,12 @@ bool skipProvenPasses(SichelWalk& walk) {
 
 }  // namespace
 
-SichelFit sichelFitSkipping(int curN, int curV, int curV1) {
-  SichelWalk walk(curN, curV, curV1);
+SichelFit sichelFitSkipping(int tokens, int types, int hapaxes) {
+  SichelWalk walk(tokens, types, hapaxes);
   while (walk.goesOn()) {
     if (!skipProvenPasses(walk) && !walk.pass()) break;
   }
-  return sichelParameters(walk.N, walk.V, walk.V1, walk.x, walk.slecht);
+  return sichelParameters(walk.N, walk.V, walk.V1, walk.x, walk.failed);
 }
 
 }  // namespace tokshuf

@@ -17,6 +17,6 @@ namespace tokshuf {
 // evaluated exactly at the last of them, which becomes the next anchor.
 // Near the root, and below 1, every pass evaluates fz once, as in
 // sichelFitSingleEvaluation().
-SichelFit sichelFitSkipping(int curN, int curV, int curV1);
+SichelFit sichelFitSkipping(int tokens, int types, int hapaxes);
 
 }  // namespace tokshuf

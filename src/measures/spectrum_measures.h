@@ -4,17 +4,17 @@
 
 namespace tokshuf {
 
-// Measures of the frequency spectrum. Each walks MLIJST[1..numranks] in
-// order and reads VM at the listed frequency.
+// Measures of the frequency spectrum. Each walks frequencies[1..frequencyCount]
+// in order and reads VM at the listed frequency.
 
 // Yule's characteristic K.
-double getK2(int numranks, const std::vector<int>& VM,
-             const std::vector<int>& MLIJST, int curN);
+double yuleK(int frequencyCount, const std::vector<int>& VM,
+             const std::vector<int>& frequencies, int N);
 // Simpson's D.
-double getD2(int numranks, const std::vector<int>& VM,
-             const std::vector<int>& MLIJST, int curN);
+double simpsonD(int frequencyCount, const std::vector<int>& VM,
+                const std::vector<int>& frequencies, int N);
 // Entropy of the word-frequency distribution, in nats.
-double getE2(int numranks, const std::vector<int>& VM,
-             const std::vector<int>& MLIJST, int curN);
+double entropy(int frequencyCount, const std::vector<int>& VM,
+               const std::vector<int>& frequencies, int N);
 
 }  // namespace tokshuf

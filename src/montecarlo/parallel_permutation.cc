@@ -70,7 +70,7 @@ PermutationPipeline::PermutationPipeline(int nperm,
       N_(text.N),
       arrays_(arrays),
       generator_(seededGenerator()),
-      current_(compactOrder(text.TEXT, text.N)),
+      current_(compactOrder(text.ranks, text.N)),
       outcomes_(nperm) {
   // One thread measures each order as soon as it is shuffled; more threads
   // keep a few orders in hand so that no one waits for the shuffle.
@@ -169,8 +169,8 @@ MissingFits permuteInParallel(int nperm, const MeasureContext& context,
   }
   MissingFits missing;
   for (const auto& state : states) {
-    missing.zipf += state->run.zipfzeros;
-    missing.sichel += state->run.sichelzeros;
+    missing.zipf += state->run.missingZipfFits;
+    missing.sichel += state->run.missingSichelFits;
   }
   return missing;
 }

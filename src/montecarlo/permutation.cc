@@ -4,9 +4,9 @@
 
 namespace tokshuf {
 
-void randomize(UniformRandom& generator, std::vector<int>& TEXT, int n) {
+void randomize(UniformRandom& generator, std::vector<int>& ranks, int n) {
   int seed = 1;
-  randomizeWith(TEXT, n, [&] { return generator.uniformRandom(&seed); });
+  randomizeWith(ranks, n, [&] { return generator.uniformRandom(&seed); });
 }
 
 void permute(int nperm, const MeasureContext& context, Text& text,
@@ -15,9 +15,9 @@ void permute(int nperm, const MeasureContext& context, Text& text,
   int seed = -1;
   generator.uniformRandom(&seed);
   for (int p = 1; p <= nperm; ++p) {
-    randomize(generator, text.TEXT, text.N);
+    randomize(generator, text.ranks, text.N);
     if (p % 10 == 0) std::fprintf(stderr, "%d\r", p);
-    constants(p, context, text.TEXT, run, arrays);
+    measureTokenOrder(p, context, text.ranks, run, arrays);
   }
 }
 

@@ -39,13 +39,14 @@ tokshuf::CommandLine scanFirstLine(const std::string& line) {
   return tokshuf::scanOptions(int(args.size()), argv.data());
 }
 
-void writeProfile(const tokshuf::ProfileTable& table, const tokshuf::Settings& s,
-                  const tokshuf::Chunks& CHUNKS) {
+void checkProfile(const tokshuf::ProfileTable& table,
+                  const tokshuf::Settings& s,
+                  const tokshuf::Chunks& chunkEnds) {
   char* buffer = nullptr;
   std::size_t length = 0;
   std::FILE* out = open_memstream(&buffer, &length);
   if (out == nullptr) return;
-  tokshuf::print_tabel(out, table, s.nchunks, CHUNKS);
+  tokshuf::writeProfile(out, table, s.nchunks, chunkEnds);
   std::fclose(out);
   if (std::count(buffer, buffer + length, '\n') != s.nchunks + 1) std::abort();
   std::free(buffer);
@@ -61,7 +62,8 @@ void compareEngines(const tokshuf::MeasureContext& context, const tokshuf::Text&
   tokshuf::RunArrays parallel = arrays;
   std::string sequentialError, parallelError;
   tokshuf::Text shuffled = text;
-  const int zipfBefore = run.zipfzeros, sichelBefore = run.sichelzeros;
+  const int zipfBefore = run.missingZipfFits,
+            sichelBefore = run.missingSichelFits;
   try {
     tokshuf::permute(nperm, context, shuffled, run, arrays);
   } catch (const tokshuf::FatalError& error) {
@@ -75,8 +77,8 @@ void compareEngines(const tokshuf::MeasureContext& context, const tokshuf::Text&
   }
   if (sequentialError != parallelError) std::abort();
   if (!sequentialError.empty()) throw tokshuf::FatalError(sequentialError);
-  if (missing.zipf != run.zipfzeros - zipfBefore ||
-      missing.sichel != run.sichelzeros - sichelBefore) {
+  if (missing.zipf != run.missingZipfFits - zipfBefore ||
+      missing.sichel != run.missingSichelFits - sichelBefore) {
     std::abort();
   }
   for (int column = 1; column <= tokshuf::kMeasureColumns; ++column) {
@@ -105,26 +107,28 @@ void runOnce(const std::uint8_t* data, std::size_t size) {
   if (input == nullptr) return;
   tokshuf::Text text;
   try {
-    text = tokshuf::readRankedTokens(input, "fuzz.zvc", settings.header);
+    text = tokshuf::readRankedTokens(input, "fuzz.zvc", settings.hasHeader);
   } catch (...) {
     std::fclose(input);
     throw;
   }
   std::fclose(input);
 
-  const tokshuf::Chunks CHUNKS = tokshuf::computeChunks(text.N, settings.nchunks);
-  const tokshuf::MeasureContext context{settings, CHUNKS, text.N, text.gmMax};
+  const tokshuf::Chunks chunkEnds =
+      tokshuf::computeChunks(text.N, settings.nchunks);
+  const tokshuf::MeasureContext context{settings, chunkEnds, text.N,
+                                        text.rankOneCount};
   tokshuf::RunArrays arrays(settings.nperm);
   tokshuf::RunState run;
-  tokshuf::constants(0, context, text.TEXT, run, arrays);
+  tokshuf::measureTokenOrder(0, context, text.ranks, run, arrays);
   if (settings.nperm > 0) {
     const int threads = 1 + int(size % 3);
     compareEngines(context, text, threads, run, arrays);
   }
   tokshuf::ProfileTables tables;
-  tokshuf::tabulateAll(arrays, settings, tables);
-  writeProfile(tables.tabel_orig, settings, CHUNKS);
-  if (settings.nperm > 0) writeProfile(tables.tabel_cihigh, settings, CHUNKS);
+  tokshuf::summariseRuns(arrays, settings, tables);
+  checkProfile(tables.observed, settings, chunkEnds);
+  if (settings.nperm > 0) checkProfile(tables.upperBounds, settings, chunkEnds);
 }
 
 }  // namespace

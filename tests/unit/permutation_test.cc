@@ -16,11 +16,11 @@ TEST(Permutation, FiveTokensOverTwoRuns) {
   UniformRandom generator;
   int seed = -1;
   generator.uniformRandom(&seed);
-  std::vector<int> TEXT = tokens({1, 2, 3, 4, 5});
-  randomize(generator, TEXT, 5);
-  EXPECT_EQ(TEXT, tokens({1, 4, 5, 2, 3}));
-  randomize(generator, TEXT, 5);
-  EXPECT_EQ(TEXT, tokens({2, 4, 5, 3, 1}));
+  std::vector<int> ranks = tokens({1, 2, 3, 4, 5});
+  randomize(generator, ranks, 5);
+  EXPECT_EQ(ranks, tokens({1, 4, 5, 2, 3}));
+  randomize(generator, ranks, 5);
+  EXPECT_EQ(ranks, tokens({2, 4, 5, 3, 1}));
 }
 
 TEST(Permutation, PartnerOfTheExampleDraws) {
@@ -33,17 +33,17 @@ TEST(Permutation, PartnerOfTheExampleDraws) {
 TEST(Permutation, DrawOfOneStaysInsideTheText) {
   EXPECT_EQ(shufflePartner(1.0, 1, 5), 5);
   EXPECT_EQ(shufflePartner(1.0, 5, 5), 5);
-  std::vector<int> TEXT = tokens({10, 20, 30});
-  randomizeWith(TEXT, 3, [] { return 1.0; });
+  std::vector<int> ranks = tokens({10, 20, 30});
+  randomizeWith(ranks, 3, [] { return 1.0; });
   // i = 1 swaps with 3, i = 2 swaps with 3.
-  EXPECT_EQ(TEXT, tokens({30, 10, 20}));
+  EXPECT_EQ(ranks, tokens({30, 10, 20}));
 }
 
 TEST(Permutation, DrawCountIsNMinusOne) {
   for (int n : {0, 1, 2, 7}) {
-    std::vector<int> TEXT(n + 1, 1);
+    std::vector<int> ranks(n + 1, 1);
     int draws = 0;
-    randomizeWith(TEXT, n, [&] {
+    randomizeWith(ranks, n, [&] {
       ++draws;
       return 0.5;
     });
@@ -52,22 +52,22 @@ TEST(Permutation, DrawCountIsNMinusOne) {
 }
 
 TEST(Permutation, TwoTokensSwapFromOneHalfUp) {
-  std::vector<int> TEXT = tokens({1, 2});
-  randomizeWith(TEXT, 2, [] { return 0.4999999; });
-  EXPECT_EQ(TEXT, tokens({1, 2}));
-  randomizeWith(TEXT, 2, [] { return 0.5; });
-  EXPECT_EQ(TEXT, tokens({2, 1}));
+  std::vector<int> ranks = tokens({1, 2});
+  randomizeWith(ranks, 2, [] { return 0.4999999; });
+  EXPECT_EQ(ranks, tokens({1, 2}));
+  randomizeWith(ranks, 2, [] { return 0.5; });
+  EXPECT_EQ(ranks, tokens({2, 1}));
 }
 
 TEST(Permutation, ShufflesKeepTheMultiset) {
   UniformRandom generator;
   int seed = -1;
   generator.uniformRandom(&seed);
-  std::vector<int> TEXT = tokens({1, 1, 1, 2, 2, 3, 4, 5, 5, 6, 7, 8, 9});
-  std::vector<int> sorted = TEXT;
+  std::vector<int> ranks = tokens({1, 1, 1, 2, 2, 3, 4, 5, 5, 6, 7, 8, 9});
+  std::vector<int> sorted = ranks;
   for (int run = 0; run < 50; ++run) {
-    randomize(generator, TEXT, 13);
-    std::vector<int> copy = TEXT;
+    randomize(generator, ranks, 13);
+    std::vector<int> copy = ranks;
     std::sort(copy.begin() + 1, copy.end());
     ASSERT_EQ(copy, sorted);
   }
@@ -77,13 +77,13 @@ TEST(Permutation, SingleTokenRunsRepeatRunZero) {
   Settings settings;
   settings.nchunks = 3;
   Text text;
-  text.TEXT.push_back(6);
+  text.ranks.push_back(6);
   text.N = 1;
-  const Chunks CHUNKS = computeChunks(1, 3);
-  const MeasureContext context{settings, CHUNKS, 1, 0};
+  const Chunks chunkEnds = computeChunks(1, 3);
+  const MeasureContext context{settings, chunkEnds, 1, 0};
   RunState run;
   RunArrays arrays(4);
-  constants(0, context, text.TEXT, run, arrays);
+  measureTokenOrder(0, context, text.ranks, run, arrays);
   permute(4, context, text, run, arrays);
   for (int column = 1; column <= kMeasureColumns; ++column) {
     for (int p = 1; p <= 4; ++p) {

@@ -14,8 +14,8 @@ namespace tokshuf::testing {
 inline WordFreqState prefixState(std::vector<int> ranks) {
   ranks.insert(ranks.begin(), 0);
   WordFreqState s;
-  spectrum(s, ranks, 4, 1, 1, int(ranks.size()) - 1);
-  s.curN = int(ranks.size()) - 1;
+  addChunkAndRebuild(s, ranks, 4, 1, 1, int(ranks.size()) - 1);
+  s.N = int(ranks.size()) - 1;
   return s;
 }
 

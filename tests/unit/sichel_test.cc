@@ -51,15 +51,15 @@ TEST(Sichel, NoHapaxesGiveNaNWithoutAMissingFit) {
 
 TEST(Sichel, NegativeTrialValueFailsTheFit) {
   RunState run;
-  run.wf.curN = 2500;
-  run.wf.curV = 16;
-  run.wf.curV1 = 8;
-  run.sichelzeros = 2;
-  SichelParam(run);
-  EXPECT_EQ(run.cur_b, 0.0);
-  EXPECT_EQ(run.cur_c, 0.0);
-  EXPECT_EQ(run.cur_a1, 0.0);
-  EXPECT_EQ(run.sichelzeros, 3);
+  run.wf.N = 2500;
+  run.wf.V = 16;
+  run.wf.V1 = 8;
+  run.missingSichelFits = 2;
+  fitSichel(run);
+  EXPECT_EQ(run.sichelB, 0.0);
+  EXPECT_EQ(run.sichelC, 0.0);
+  EXPECT_EQ(run.sichelA1, 0.0);
+  EXPECT_EQ(run.missingSichelFits, 3);
 }
 
 TEST(Sichel, TrialValueOfZeroIsFatal) {

@@ -12,9 +12,15 @@ namespace {
 using testing::prefixState;
 using testing::printed;
 
-double K(const WordFreqState& s) { return getK2(s.maantal, s.VM, s.MLIJST, s.curN); }
-double D(const WordFreqState& s) { return getD2(s.maantal, s.VM, s.MLIJST, s.curN); }
-double E(const WordFreqState& s) { return getE2(s.maantal, s.VM, s.MLIJST, s.curN); }
+double K(const WordFreqState& s) {
+  return yuleK(s.frequencyCount, s.VM, s.frequencies, s.N);
+}
+double D(const WordFreqState& s) {
+  return simpsonD(s.frequencyCount, s.VM, s.frequencies, s.N);
+}
+double E(const WordFreqState& s) {
+  return entropy(s.frequencyCount, s.VM, s.frequencies, s.N);
+}
 
 TEST(SpectrumMeasures, WorkedPrefix) {
   const WordFreqState s = prefixState({5, 3, 5, 7});
