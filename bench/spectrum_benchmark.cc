@@ -44,16 +44,14 @@ BENCHMARK(BM_ReferenceSpectrum)->Unit(benchmark::kMicrosecond);
 void BM_IncrementalSpectrum(benchmark::State& state) {
   const CompactOrder order = compactOrder(shuffledText(), bench::benchTokens());
   const Chunks chunkEnds = computeChunks(bench::benchTokens(), kChunks);
-  WordFreqState s;
   IncrementalSpectrum spectrum;
   for (auto _ : state) {
-    spectrum.startRun(s);
+    spectrum.startRun();
     for (int j = 1; j <= kChunks; ++j) {
-      spectrum.addChunk(s, order.data(), 4, 1, chunkEnds[j - 1] + 1,
-                        chunkEnds[j]);
-      benchmark::DoNotOptimize(s.frequencyCount);
+      spectrum.addChunk(order.data(), 4, 1, chunkEnds[j - 1] + 1, chunkEnds[j]);
+      benchmark::DoNotOptimize(spectrum.spectrum().frequencyCount);
     }
-    spectrum.endRun(s);
+    spectrum.endRun();
   }
 }
 BENCHMARK(BM_IncrementalSpectrum)->Unit(benchmark::kMicrosecond);

@@ -1,24 +1,20 @@
 #include "driver/run_driver.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <new>
 #include <string>
 
-#include <sys/stat.h>
-
 #include "common/chunks.h"
 #include "common/fatal_error.h"
 #include "common/profile_table.h"
-#include "common/run_arrays.h"
 #include "driver/options.h"
 #include "driver/output_files.h"
 #include "driver/profile_writer.h"
 #include "driver/token_reader.h"
 #include "driver/usage.h"
-#include "measures/chunk_measures.h"
-#include "montecarlo/parallel_permutation.h"
-#include "montecarlo/permutation.h"
-#include "montecarlo/summary_tables.h"
+#include "montecarlo/text_profiles.h"
 
 namespace tokshuf {
 namespace {
@@ -78,21 +74,6 @@ void writeProfiles(const ProfileTables& tables, const Settings& settings,
   outputs.commitAll();
 }
 
-// The permutation runs 1..nperm, by the chosen engine; adds their missing
-// fits to run's counters.
-void permutationRuns(const EngineSettings& engine, const MeasureContext& context,
-                     Text& text, RunState& run, RunArrays& arrays) {
-  const int nperm = context.settings.nperm;
-  if (engine.engine == Engine::kReference) {
-    permute(nperm, context, text, run, arrays);
-    return;
-  }
-  const MissingFits missing =
-      permuteInParallel(nperm, context, text, engine.threads, arrays);
-  run.missingZipfFits += missing.zipf;
-  run.missingSichelFits += missing.sichel;
-}
-
 int run(const EngineSettings& engine, int argc, char** argv) {
   const CommandLine line = scanOptions(argc, argv);
   if (line.helpRequested || line.inputName == nullptr) {
@@ -107,31 +88,19 @@ int run(const EngineSettings& engine, int argc, char** argv) {
   OutputFiles outputs;
   openOutputs(baseName(line.inputName), settings.nperm, inputInfo, outputs);
 
-  Text text =
+  const Text text =
       readRankedTokens(input.stream, line.inputName, settings.hasHeader);
   std::fclose(input.stream);
   input.stream = nullptr;
   std::fprintf(stderr, "Loaded %s (%d word tokens)\n", line.inputName, text.N);
 
-  const Chunks chunkEnds = computeChunks(text.N, settings.nchunks);
-  const MeasureContext context{settings, chunkEnds, text.N, text.rankOneCount};
-  RunArrays arrays(settings.nperm);
-  RunState run;
-  measureTokenOrder(0, context, text.ranks, run, arrays);
-  if (settings.nperm > 0) {
-    std::fprintf(stderr, "Running %d permutations\n", settings.nperm);
-    permutationRuns(engine, context, text, run, arrays);
-    std::fprintf(stderr, "\nCompleted permutation runs\n");
-  }
-
-  ProfileTables tables;
-  summariseRuns(arrays, settings, tables);
-  writeProfiles(tables, settings, chunkEnds, outputs);
+  const TextProfiles profiles = profileText(engine, settings, text);
+  writeProfiles(profiles.tables, settings, profiles.chunkEnds, outputs);
 
   std::fprintf(stderr, "Number of missing fits for Zipf:   %d\n",
-               run.missingZipfFits);
+               profiles.missing.zipf);
   std::fprintf(stderr, "Number of missing fits for Sichel: %d\n",
-               run.missingSichelFits);
+               profiles.missing.sichel);
   return 0;
 }
 

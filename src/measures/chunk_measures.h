@@ -1,11 +1,12 @@
 #pragma once
 
+#include <vector>
+
 #include "common/chunks.h"
 #include "common/run_arrays.h"
 #include "common/settings.h"
-#include "common/text.h"
 #include "measures/run_state.h"
-#include "measures/zipf.h"
+#include "measures/sichel.h"
 
 namespace tokshuf {
 
@@ -13,24 +14,27 @@ namespace tokshuf {
 struct MeasureContext {
   const Settings& settings;
   const Chunks& chunkEnds;
-  int N;      // tokens in the whole text
+  int N;             // tokens in the whole text
   int rankOneCount;  // tokens of rank 1 in the whole text
 };
 
-// The Zipf fit uses the logarithmic form throughout.
-inline constexpr ZipfForm kZipfForm = ZipfForm::kLogarithmic;
+// Stores every measure of chunk j of run row except the Sichel and Zipf
+// fits: the counts, the closed forms and the sums over the spectrum.
+void storeSpectrumMeasures(int row, int j, const FrequencySpectrum& s,
+                           RunArrays& out);
 
-// Stores every measure of chunk j of run a except the Sichel and Zipf fits:
-// the counts, the closed forms and the sums over the spectrum.
-void storeSpectrumMeasures(int a, int j, RunState& run, RunArrays& out);
+// Stores the fitted columns of chunk j of run row.
+void storeFits(int row, int j, const SichelFit& sichel, double zipfSize,
+               RunArrays& out);
 
-// The top relative frequency passed to the Zipf fit at the current prefix.
-double zipfPstar(const MeasureContext& context, const WordFreqState& s);
+// The top relative frequency p* passed to the Zipf fit at the current
+// prefix.
+double zipfPstar(const MeasureContext& context, const FrequencySpectrum& s);
 
-// Measures the token order in ranks at every chunk boundary and stores the
-// 24 values of chunk j in row a, column j of the run arrays. The run state
-// must be in its between-runs condition and is left in it.
-void measureTokenOrder(int a, const MeasureContext& context,
+// Measures the token order ranks[1..N] at every chunk boundary and stores
+// the 24 values of chunk j in row `row`, column j of the run arrays. The
+// run state must be in its between-runs condition and is left in it.
+void measureTokenOrder(int row, const MeasureContext& context,
                        const std::vector<int>& ranks, RunState& run,
                        RunArrays& arrays);
 

@@ -2,7 +2,6 @@
 
 #include <bit>
 
-#include "measures/chunk_measures.h"
 #include "measures/sichel_skipping_walk.h"
 #include "measures/zipf.h"
 

@@ -8,22 +8,21 @@ constexpr int kUnseenTypes = kMaxRank + 1;
 
 }  // namespace
 
-void IncrementalSpectrum::startRun(WordFreqState& s) {
-  s.fa = 0;
-  s.fthe = 0;
-  s.typeCount = 0;
-  s.mMax = 0;
-  s.VM[0] = kUnseenTypes;
+void IncrementalSpectrum::startRun() {
+  spectrum_.fa = 0;
+  spectrum_.fthe = 0;
+  spectrum_.mMax = 0;
+  spectrum_.VM[0] = kUnseenTypes;
+  typeCount_ = 0;
   distinct_ = 0;
 }
 
-void IncrementalSpectrum::addTokens(WordFreqState& s,
-                                    const std::uint16_t* order, int first,
+void IncrementalSpectrum::addTokens(const std::uint16_t* order, int first,
                                     int last) {
-  int* const countByRank = s.countByRank.data();
-  int* const VM = s.VM.data();
+  int* const countByRank = countByRank_.data();
+  int* const VM = spectrum_.VM.data();
   int* const firstSeen = firstSeen_.data();
-  int types = s.typeCount;
+  int types = typeCount_;
   int distinct = distinct_;
   for (int i = first; i <= last; ++i) {
     const int w = order[i];
@@ -35,16 +34,17 @@ void IncrementalSpectrum::addTokens(WordFreqState& s,
     distinct -= --VM[m] == 0;
     distinct += VM[m + 1]++ == 0;
   }
-  s.typeCount = types;
+  typeCount_ = types;
   distinct_ = distinct;
 }
 
-void IncrementalSpectrum::listFrequencies(WordFreqState& s) {
+void IncrementalSpectrum::listFrequencies() {
+  FrequencySpectrum& s = spectrum_;
   ++walk_;
   s.frequencyCount = 0;
   int mMax = 0;
-  for (int t = 1; t <= s.typeCount; ++t) {
-    const int m = s.countByRank[firstSeen_[t]];
+  for (int t = 1; t <= typeCount_; ++t) {
+    const int m = countByRank_[firstSeen_[t]];
     if (listedAt_[m] == walk_) continue;
     listedAt_[m] = walk_;
     s.frequencies[++s.frequencyCount] = m;
@@ -55,27 +55,28 @@ void IncrementalSpectrum::listFrequencies(WordFreqState& s) {
   s.mMax = mMax;
 }
 
-int IncrementalSpectrum::countOf(const WordFreqState& s, int rank) {
+int IncrementalSpectrum::countOf(int rank) const {
   // Ranks outside the table never occur in a text.
-  return rank >= 0 && rank <= kMaxRank ? s.countByRank[rank] : 0;
+  return rank >= 0 && rank <= kMaxRank ? countByRank_[rank] : 0;
 }
 
-void IncrementalSpectrum::addChunk(WordFreqState& s, const std::uint16_t* order,
-                                   int rankA, int rankThe, int first,
-                                   int last) {
-  addTokens(s, order, first, last);
-  s.fa = countOf(s, rankA);
-  s.fthe = countOf(s, rankThe);
-  s.V = s.typeCount;
-  listFrequencies(s);
-  s.readLowClasses();
+void IncrementalSpectrum::addChunk(const std::uint16_t* order, int rankA,
+                                   int rankThe, int first, int last) {
+  addTokens(order, first, last);
+  spectrum_.N = last;
+  spectrum_.fa = countOf(rankA);
+  spectrum_.fthe = countOf(rankThe);
+  spectrum_.V = typeCount_;
+  listFrequencies();
+  spectrum_.readLowClasses();
 }
 
-void IncrementalSpectrum::endRun(WordFreqState& s) {
+void IncrementalSpectrum::endRun() {
+  FrequencySpectrum& s = spectrum_;
   // The last walk listed every frequency present.
   for (int i = 1; i <= s.frequencyCount; ++i) s.VM[s.frequencies[i]] = 0;
-  for (int t = 1; t <= s.typeCount; ++t) s.countByRank[firstSeen_[t]] = 0;
-  s.typeCount = 0;
+  for (int t = 1; t <= typeCount_; ++t) countByRank_[firstSeen_[t]] = 0;
+  typeCount_ = 0;
   s.frequencyCount = 0;
   distinct_ = 0;
 }

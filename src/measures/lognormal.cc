@@ -1,50 +1,59 @@
 #include "measures/lognormal.h"
 
+#include <array>
 #include <cmath>
 
 namespace tokshuf {
+namespace {
 
-double logFrequencyMean(int frequencyCount, const std::vector<int>& VM,
-                        const std::vector<int>& frequencies, int V) {
+// The most distinct frequencies a text of the longest length can have:
+// frequencies 1, 2, ..., k need k (k + 1) / 2 tokens.
+constexpr int maxDistinctFrequencies(int tokens) {
+  int k = 0;
+  while ((k + 1) * (k + 2) / 2 <= tokens) ++k;
+  return k;
+}
+constexpr int kMaxDistinctFrequencies = maxDistinctFrequencies(kMaxTokens);
+
+}  // namespace
+
+double logFrequencyMean(const FrequencySpectrum& s) {
   double sum = 0.0;
-  for (int i = 1; i <= frequencyCount; ++i) {
-    const int m = frequencies[i];
-    sum += double(VM[m]) * std::log(double(m));
+  for (int i = 1; i <= s.frequencyCount; ++i) {
+    const int m = s.frequencies[i];
+    sum += double(s.VM[m]) * std::log(double(m));
   }
-  return sum / double(V);
+  return sum / double(s.V);
 }
 
-double logFrequencyStdDev(double mean, int frequencyCount,
-                          const std::vector<int>& VM,
-                          const std::vector<int>& frequencies, int V) {
+double logFrequencyStdDev(const FrequencySpectrum& s, double mean) {
   double sum = 0.0;
-  for (int i = 1; i <= frequencyCount; ++i) {
-    const int m = frequencies[i];
+  for (int i = 1; i <= s.frequencyCount; ++i) {
+    const int m = s.frequencies[i];
     const double lm = std::log(double(m));
-    sum += double(VM[m]) * (lm * lm);
+    sum += double(s.VM[m]) * (lm * lm);
   }
-  const double v = V;
+  const double v = s.V;
   return std::sqrt((sum - v * (mean * mean)) / (v - 1.0));
 }
 
-void lognormalFit(int frequencyCount, std::vector<double>& logShares,
-                  const std::vector<int>& VM,
-                  const std::vector<int>& frequencies, int N,
-                  double* lognormalMean, double* lognormalStdDev) {
-  *lognormalMean = 0.0;
-  for (int i = 1; i <= frequencyCount; ++i) {
-    const int m = frequencies[i];
-    const int tokens = m * VM[m];  // at most N, so no overflow
-    logShares[i] = std::log(double(tokens) / double(N));
-    *lognormalMean += logShares[i];
+LognormalFit lognormalFit(const FrequencySpectrum& s) {
+  std::array<double, kMaxDistinctFrequencies + 1> logShares;
+  const int n = s.frequencyCount;
+  LognormalFit fit;
+  for (int i = 1; i <= n; ++i) {
+    const int m = s.frequencies[i];
+    const int tokens = m * s.VM[m];  // at most N, so no overflow
+    logShares[i] = std::log(double(tokens) / double(s.N));
+    fit.mean += logShares[i];
   }
-  *lognormalMean = *lognormalMean / double(frequencyCount);
-  *lognormalStdDev = 0.0;
-  for (int i = 1; i <= frequencyCount; ++i) {
-    const double d = logShares[i] - *lognormalMean;
-    *lognormalStdDev += d * d;
+  fit.mean = fit.mean / double(n);
+  for (int i = 1; i <= n; ++i) {
+    const double d = logShares[i] - fit.mean;
+    fit.stdDev += d * d;
   }
-  *lognormalStdDev = std::sqrt(*lognormalStdDev / double(frequencyCount - 1));
+  fit.stdDev = std::sqrt(fit.stdDev / double(n - 1));
+  return fit;
 }
 
 }  // namespace tokshuf

@@ -58,12 +58,4 @@ SichelFit sichelFit(int tokens, int types, int hapaxes) {
   return sichelParameters(N, V, V1, x, failed);
 }
 
-void fitSichel(RunState& run) {
-  const SichelFit fit = sichelFit(run.wf.N, run.wf.V, run.wf.V1);
-  run.sichelB = fit.b;
-  run.sichelC = fit.c;
-  run.sichelA1 = fit.a1;
-  if (fit.failed) ++run.missingSichelFits;
-}
-
 }  // namespace tokshuf

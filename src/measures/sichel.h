@@ -1,7 +1,5 @@
 #pragma once
 
-#include "measures/run_state.h"
-
 namespace tokshuf {
 
 // The walk of the Sichel search: the step is the start value over the
@@ -29,9 +27,5 @@ SichelFit sichelFit(int tokens, int types, int hapaxes);
 // The parameters at the end x of the walk; failed marks a failed walk.
 SichelFit sichelParameters(double N, double V, double V1, double x,
                            bool failed);
-
-// Fits the state's prefix into sichelB, sichelC and sichelA1, counting a
-// missing fit in missingSichelFits.
-void fitSichel(RunState& run);
 
 }  // namespace tokshuf

@@ -39,6 +39,7 @@ void rebuildSpectrum(WordFreqState& s) {
 void addChunkAndRebuild(WordFreqState& s, const std::vector<int>& ranks,
                         int rankA, int rankThe, int first, int last) {
   addTokens(s, ranks, rankA, rankThe, first, last);
+  s.N = last;
   s.V = s.typeCount;
   clearSpectrum(s);
   rebuildSpectrum(s);

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "common/text.h"
-#include "common/word_freq_state.h"
+#include "measures/word_freq_state.h"
 
 namespace tokshuf {
 
 // Adds ranks[first..last] to the word-frequency state and rebuilds the
-// frequency spectrum. An empty stretch (first > last) only rebuilds.
+// frequency spectrum of the prefix ranks[1..last]. An empty stretch
+// (first > last) only rebuilds.
 void addChunkAndRebuild(WordFreqState& state, const std::vector<int>& ranks,
                         int rankA, int rankThe, int first, int last);
 

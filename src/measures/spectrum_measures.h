@@ -1,20 +1,17 @@
 #pragma once
 
-#include <vector>
+#include "measures/word_freq_state.h"
 
 namespace tokshuf {
 
-// Measures of the frequency spectrum. Each walks frequencies[1..frequencyCount]
-// in order and reads VM at the listed frequency.
+// Measures of the frequency spectrum. Each walks the list of frequencies
+// present in order and reads VM at the listed frequency.
 
 // Yule's characteristic K.
-double yuleK(int frequencyCount, const std::vector<int>& VM,
-             const std::vector<int>& frequencies, int N);
+double yuleK(const FrequencySpectrum& s);
 // Simpson's D.
-double simpsonD(int frequencyCount, const std::vector<int>& VM,
-                const std::vector<int>& frequencies, int N);
+double simpsonD(const FrequencySpectrum& s);
 // Entropy of the word-frequency distribution, in nats.
-double entropy(int frequencyCount, const std::vector<int>& VM,
-               const std::vector<int>& frequencies, int N);
+double entropy(const FrequencySpectrum& s);
 
 }  // namespace tokshuf

@@ -9,6 +9,9 @@ double harmonic(int m);
 // logarithmic approximation or by the harmonic numbers themselves.
 enum class ZipfForm { kLogarithmic, kHarmonic };
 
+// The form the measurements use.
+inline constexpr ZipfForm kZipfForm = ZipfForm::kLogarithmic;
+
 // Expected vocabulary of a text of N tokens under Zipf's law with size z
 // and top relative frequency pstar.
 double zipfVocabulary(double z, double pstar, double N, ZipfForm form);

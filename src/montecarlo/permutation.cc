@@ -1,7 +1,5 @@
 #include "montecarlo/permutation.h"
 
-#include <cstdio>
-
 namespace tokshuf {
 
 void randomize(UniformRandom& generator, std::vector<int>& ranks, int n) {
@@ -9,16 +7,25 @@ void randomize(UniformRandom& generator, std::vector<int>& ranks, int n) {
   randomizeWith(ranks, n, [&] { return generator.uniformRandom(&seed); });
 }
 
-void permute(int nperm, const MeasureContext& context, Text& text,
-             RunState& run, RunArrays& arrays) {
+UniformRandom seededGenerator() {
   UniformRandom generator;
   int seed = -1;
   generator.uniformRandom(&seed);
-  for (int p = 1; p <= nperm; ++p) {
-    randomize(generator, text.ranks, text.N);
-    if (p % 10 == 0) std::fprintf(stderr, "%d\r", p);
-    measureTokenOrder(p, context, text.ranks, run, arrays);
+  return generator;
+}
+
+MissingFits runReferencePermutations(const MeasureContext& context,
+                                     const Text& text, std::FILE* console,
+                                     RunArrays& arrays) {
+  UniformRandom generator = seededGenerator();
+  std::vector<int> ranks = text.ranks;
+  RunState run;
+  for (int p = 1; p <= context.settings.nperm; ++p) {
+    randomize(generator, ranks, text.N);
+    if (p % 10 == 0 && console != nullptr) std::fprintf(console, "%d\r", p);
+    measureTokenOrder(p, context, ranks, run, arrays);
   }
+  return run.missing;
 }
 
 }  // namespace tokshuf

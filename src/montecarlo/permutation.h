@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
+#include "common/run_arrays.h"
+#include "common/text.h"
 #include "measures/chunk_measures.h"
 #include "montecarlo/uniform_random.h"
 
@@ -31,9 +34,16 @@ void randomizeWith(std::vector<int>& ranks, int n, Draw&& draw) {
 // re-seeding it.
 void randomize(UniformRandom& generator, std::vector<int>& ranks, int n);
 
-// Seeds the generator with -1, then for p = 1..nperm shuffles ranks further
-// and measures run p; every tenth run number goes to standard error.
-void permute(int nperm, const MeasureContext& context, Text& text,
-             RunState& run, RunArrays& arrays);
+// A generator seeded as the permutation runs seed it, with -1.
+UniformRandom seededGenerator();
+
+// The reference engine: seeds the generator, then for p = 1..nperm
+// shuffles a copy of the text further (each shuffle starts from the
+// previous run's order) and measures run p into row p. Every tenth run
+// number goes to console (unless null). Returns the missing fits of runs
+// 1..nperm.
+MissingFits runReferencePermutations(const MeasureContext& context,
+                                     const Text& text, std::FILE* console,
+                                     RunArrays& arrays);
 
 }  // namespace tokshuf

@@ -104,9 +104,9 @@ TEST(ChunkMeasures, GlobalShareFixesTheZipfInput) {
 
 TEST(ChunkMeasures, RunLeavesTheStateReadyForTheNext) {
   MeasuredText m({1, 2, 1, 3}, 2);
-  EXPECT_EQ(m.run.wf.typeCount, 0);
+  EXPECT_EQ(m.run.words.typeCount, 0);
   for (int rank = 0; rank <= 3; ++rank)
-    EXPECT_EQ(m.run.wf.countByRank[rank], 0);
+    EXPECT_EQ(m.run.words.countByRank[rank], 0);
   const MeasureContext context{m.settings, m.chunkEnds, m.text.N,
                                m.text.rankOneCount};
   RunArrays again(0);

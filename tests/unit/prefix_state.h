@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "common/word_freq_state.h"
 #include "measures/spectrum.h"
+#include "measures/word_freq_state.h"
 
 namespace tokshuf::testing {
 

@@ -50,16 +50,11 @@ TEST(Sichel, NoHapaxesGiveNaNWithoutAMissingFit) {
 }
 
 TEST(Sichel, NegativeTrialValueFailsTheFit) {
-  RunState run;
-  run.wf.N = 2500;
-  run.wf.V = 16;
-  run.wf.V1 = 8;
-  run.missingSichelFits = 2;
-  fitSichel(run);
-  EXPECT_EQ(run.sichelB, 0.0);
-  EXPECT_EQ(run.sichelC, 0.0);
-  EXPECT_EQ(run.sichelA1, 0.0);
-  EXPECT_EQ(run.missingSichelFits, 3);
+  const SichelFit fit = sichelFit(2500, 16, 8);
+  EXPECT_TRUE(fit.failed);
+  EXPECT_EQ(fit.b, 0.0);
+  EXPECT_EQ(fit.c, 0.0);
+  EXPECT_EQ(fit.a1, 0.0);
 }
 
 TEST(Sichel, TrialValueOfZeroIsFatal) {

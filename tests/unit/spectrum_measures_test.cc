@@ -12,15 +12,9 @@ namespace {
 using testing::prefixState;
 using testing::printed;
 
-double K(const WordFreqState& s) {
-  return yuleK(s.frequencyCount, s.VM, s.frequencies, s.N);
-}
-double D(const WordFreqState& s) {
-  return simpsonD(s.frequencyCount, s.VM, s.frequencies, s.N);
-}
-double E(const WordFreqState& s) {
-  return entropy(s.frequencyCount, s.VM, s.frequencies, s.N);
-}
+double K(const WordFreqState& s) { return yuleK(s); }
+double D(const WordFreqState& s) { return simpsonD(s); }
+double E(const WordFreqState& s) { return entropy(s); }
 
 TEST(SpectrumMeasures, WorkedPrefix) {
   const WordFreqState s = prefixState({5, 3, 5, 7});
