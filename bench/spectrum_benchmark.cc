@@ -78,8 +78,6 @@ void BM_ReferenceMeasuredRun(benchmark::State& state) {
 }
 BENCHMARK(BM_ReferenceMeasuredRun)->Unit(benchmark::kMillisecond);
 
-// The memos are warm after the first iteration, which is the situation of
-// every run but the first few of a long series.
 void BM_CompactMeasuredRun(benchmark::State& state) {
   MeasuredRun m;
   const CompactOrder order = compactOrder(m.ranks, bench::benchTokens());

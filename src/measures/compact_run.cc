@@ -1,5 +1,8 @@
 #include "measures/compact_run.h"
 
+#include "measures/sichel_skipping_walk.h"
+#include "measures/zipf.h"
+
 namespace tokshuf {
 namespace {
 
@@ -12,10 +15,10 @@ void measureChunks(int row, const MeasureContext& context,
     state.spectrum.addChunk(order, settings.rankA, settings.rankThe,
                             context.chunkEnds[j - 1] + 1, context.chunkEnds[j]);
     storeSpectrumMeasures(row, j, s, arrays);
-    const SichelFit sichel = state.sichel.fit(s.N, s.V, s.V1);
+    const SichelFit sichel = sichelFitSkipping(s.N, s.V, s.V1);
     if (sichel.failed) ++state.missing.sichel;
-    const double z =
-        state.zipf.z(zipfPstar(context, s), s.N, s.V, &state.missing.zipf);
+    const double z = zipfSize(zipfPstar(context, s), s.N, s.V,
+                              &state.missing.zipf, kZipfForm);
     storeFits(row, j, sichel, z, arrays);
   }
 }

@@ -4,20 +4,16 @@
 
 #include "common/run_arrays.h"
 #include "measures/chunk_measures.h"
-#include "measures/fit_memo.h"
 #include "measures/incremental_spectrum.h"
 #include "measures/run_state.h"
 
 namespace tokshuf {
 
 // What one measuring thread keeps from run to run: the incremental
-// spectrum's bookkeeping, the missing-fit counts and the memos of the two
-// fits.
+// spectrum's bookkeeping and the missing-fit counts.
 struct CompactRunState {
   IncrementalSpectrum spectrum;
   MissingFits missing;
-  SichelMemo sichel;
-  ZipfMemo zipf;
 };
 
 // measureTokenOrder() for a token order held in 16-bit ranks: stores the

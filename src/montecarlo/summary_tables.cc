@@ -28,7 +28,7 @@ int tailCount(int n, int ci) {
 void summariseColumn(const RunArray& runs, int col, const Settings& settings,
                      ProfileTables& tables) {
   const int nperm = settings.nperm;
-  std::vector<double> values(nperm + 1 > 1 ? nperm + 1 : 1);
+  std::vector<double> values(nperm + 1);
   for (int j = 1; j <= settings.nchunks; ++j) {
     tables.observed[j][col] = runs[0][j];
     if (nperm <= 0) continue;
@@ -44,7 +44,7 @@ void summariseColumn(const RunArray& runs, int col, const Settings& settings,
 void summariseFitColumn(const RunArray& runs, int col, const Settings& settings,
                         ProfileTables& tables) {
   const int nperm = settings.nperm;
-  std::vector<double> values(nperm + 1 > 1 ? nperm + 1 : 1);
+  std::vector<double> values(nperm + 1);
   for (int j = 1; j <= settings.nchunks; ++j) {
     tables.observed[j][col] = runs[0][j];
     if (nperm <= 0) continue;

@@ -1,7 +1,5 @@
 #include "montecarlo/uniform_random.h"
 
-#include <cstdio>
-
 namespace tokshuf {
 namespace {
 
@@ -54,11 +52,8 @@ double UniformRandom::uniformRandom(int* seed) {
   state1 = next1(state1);
   state2 = next2(state2);
   state3 = next3(state3);
+  // state3 lies in 0..kModulus3 - 1, so j lies in 1..kTableSize.
   const int j = 1 + (kTableSize * state3) / kModulus3;
-  if (j > kTableSize || j < 1) {
-    std::fputs("uniformRandom (): impossible value for variable j!\n", stderr);
-    return 0.0;  // unreachable from a valid seed; any value in range will do
-  }
   const float temp = table[j];
   table[j] = tableValue(state1, state2);
   return temp;
