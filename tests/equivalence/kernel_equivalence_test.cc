@@ -1,9 +1,9 @@
 // The fast engine's pieces against the reference pieces they replace.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -19,18 +19,16 @@
 #include "montecarlo/compact_shuffle.h"
 #include "montecarlo/permutation.h"
 #include "montecarlo/run_outcomes.h"
-#include "zipfian_text.h"
+#include "support/zipfian_text.h"
 
 namespace tokshuf {
 namespace {
 
 std::vector<int> oneBasedZipfianRanks(int tokens, int types) {
-  bench::ZipfianTextShape shape;
+  test::ZipfianTextShape shape;
   shape.tokens = tokens;
   shape.types = types;
-  std::vector<int> ranks = bench::zipfianRanks(shape);
-  ranks.insert(ranks.begin(), 0);
-  return ranks;
+  return test::zipfianTokenSequence(shape);
 }
 
 // More than a full period of every generator, in uneven block sizes.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <sys/resource.h>
+#include <sys/types.h>
 
 namespace tokshuf::test {
 
@@ -40,6 +41,10 @@ struct ProcessOptions {
   // A safety net against a hanging child, not a measurement: after this
   // many seconds the child is killed with SIGKILL. 0 waits for ever.
   int timeoutSeconds = 0;
+  // Called in the parent each time more output has arrived, with the
+  // child's process id and everything it has written so far, e.g. to
+  // signal the child once it has reached a certain point.
+  std::function<void(pid_t child, const ProcessResult& sofar)> onOutput;
 };
 
 // Runs program (a path, not searched in PATH) and waits for it to end.
