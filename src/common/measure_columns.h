@@ -35,10 +35,6 @@ enum MeasureColumn : int {
 };
 static_assert(kColumnLognormalStdDev == kMeasureColumns);
 
-inline constexpr const char* kProfileHeader =
-    "N K D V V1 V2 V3 V4 V5 R W S H C E lM lSt b c a1 Z fa fthe sLmean "
-    "sLstdev\n";
-
 // The fitted columns record a failed fit as 0; their Monte Carlo summaries
 // leave those zeros out.
 inline constexpr bool isFitColumn(int column) {

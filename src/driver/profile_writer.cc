@@ -1,12 +1,16 @@
 #include "driver/profile_writer.h"
 
-#include "common/measure_columns.h"
+#include "common/limits.h"
 
 namespace tokshuf {
 
 void writeProfile(std::FILE* out, const ProfileTable& table, int nchunks,
                   const Chunks& chunkEnds) {
-  std::fputs(kProfileHeader, out);
+  for (int i = 0; i <= kMeasureColumns; ++i) {
+    if (i > 0) std::fputc(' ', out);
+    std::fputs(schema::kColumnLabels[i], out);
+  }
+  std::fputc('\n', out);
   for (int k = 1; k <= nchunks; ++k) {
     std::fprintf(out, "%d", chunkEnds[k]);
     for (int i = 1; i <= kMeasureColumns; ++i) {
