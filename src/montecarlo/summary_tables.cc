@@ -25,58 +25,41 @@ int tailCount(int n, int ci) {
   return int(std::floor(double(n) / f));
 }
 
-void summariseColumn(const RunArray& runs, int col, const Settings& settings,
-                     ProfileTables& tables) {
+void summariseColumn(const RunArray& runs, int col, SummarisedRuns runsTaken,
+                     const Settings& settings, ProfileTables& tables) {
   const int nperm = settings.nperm;
+  const bool leaveOutFailedFits = runsTaken == SummarisedRuns::kFitted;
   std::vector<double> values(nperm + 1);
   for (int j = 1; j <= settings.nchunks; ++j) {
     tables.observed[j][col] = runs[0][j];
     if (nperm <= 0) continue;
     double sum = 0.0;
-    for (int i = 1; i <= nperm; ++i) {
-      values[i] = runs[i][j];
-      sum += values[i];
-    }
-    storeSummary(values, nperm, sum, j, col, settings.confidenceLevel, tables);
-  }
-}
-
-void summariseFitColumn(const RunArray& runs, int col, const Settings& settings,
-                        ProfileTables& tables) {
-  const int nperm = settings.nperm;
-  std::vector<double> values(nperm + 1);
-  for (int j = 1; j <= settings.nchunks; ++j) {
-    tables.observed[j][col] = runs[0][j];
-    if (nperm <= 0) continue;
-    double sum = 0.0;
-    int fittedCount = 0;
+    int count = 0;
     for (int i = 1; i <= nperm; ++i) {
       const double value = runs[i][j];
-      if (value == 0.0) continue;  // a failed fit; -0.0 counts too, NaN not
-      values[++fittedCount] = value;
+      // A failed fit is 0; -0.0 counts too, NaN not.
+      if (leaveOutFailedFits && value == 0.0) continue;
+      values[++count] = value;
       sum += value;
     }
-    if (fittedCount == 0) {
+    if (count == 0) {
       // No run fitted: the mean is 0/0, and the bounds repeat that NaN.
-      const double mean = sum / fittedCount;
+      const double mean = sum / count;
       tables.means[j][col] = mean;
       tables.lowerBounds[j][col] = mean;
       tables.upperBounds[j][col] = mean;
       continue;
     }
-    storeSummary(values, fittedCount, sum, j, col, settings.confidenceLevel,
-                 tables);
+    storeSummary(values, count, sum, j, col, settings.confidenceLevel, tables);
   }
 }
 
 void summariseRuns(const RunArrays& arrays, const Settings& settings,
                    ProfileTables& tables) {
   for (int column = 1; column <= kMeasureColumns; ++column) {
-    if (isFitColumn(column)) {
-      summariseFitColumn(arrays[column], column, settings, tables);
-    } else {
-      summariseColumn(arrays[column], column, settings, tables);
-    }
+    const SummarisedRuns runsTaken =
+        isFitColumn(column) ? SummarisedRuns::kFitted : SummarisedRuns::kAll;
+    summariseColumn(arrays[column], column, runsTaken, settings, tables);
   }
 }
 

@@ -10,16 +10,15 @@ namespace tokshuf {
 // of ci percent over n values.
 int tailCount(int n, int ci);
 
+// Which permutation runs a column's Monte Carlo summaries take: all, or,
+// for a fitted column, only those whose value is not 0 (a failed fit).
+enum class SummarisedRuns { kAll, kFitted };
+
 // Copies run 0 of runs into the given column of observed and, with
 // permutation runs, the mean and confidence bounds over runs 1..nperm into
 // the other three tables.
-void summariseColumn(const RunArray& runs, int column, const Settings& settings,
-                     ProfileTables& tables);
-
-// As summariseColumn, but the Monte Carlo summaries use only the runs whose
-// value is not 0 (a failed fit).
-void summariseFitColumn(const RunArray& runs, int column,
-                        const Settings& settings, ProfileTables& tables);
+void summariseColumn(const RunArray& runs, int column, SummarisedRuns runsTaken,
+                     const Settings& settings, ProfileTables& tables);
 
 // Reduces all 24 run arrays, each with the operation its column needs.
 void summariseRuns(const RunArrays& arrays, const Settings& settings,

@@ -4,23 +4,22 @@
 
 #include <algorithm>
 
+#include "prefix_state.h"
+
 namespace tokshuf {
 namespace {
 
-std::vector<int> tokens(std::vector<int> values) {
-  values.insert(values.begin(), 0);
-  return values;
-}
+using testing::tokenSequence;
 
 TEST(Permutation, FiveTokensOverTwoRuns) {
   UniformRandom generator;
   int seed = -1;
   generator.uniformRandom(&seed);
-  std::vector<int> ranks = tokens({1, 2, 3, 4, 5});
+  std::vector<int> ranks = tokenSequence({1, 2, 3, 4, 5});
   randomize(generator, ranks, 5);
-  EXPECT_EQ(ranks, tokens({1, 4, 5, 2, 3}));
+  EXPECT_EQ(ranks, tokenSequence({1, 4, 5, 2, 3}));
   randomize(generator, ranks, 5);
-  EXPECT_EQ(ranks, tokens({2, 4, 5, 3, 1}));
+  EXPECT_EQ(ranks, tokenSequence({2, 4, 5, 3, 1}));
 }
 
 TEST(Permutation, PartnerOfTheExampleDraws) {
@@ -33,10 +32,10 @@ TEST(Permutation, PartnerOfTheExampleDraws) {
 TEST(Permutation, DrawOfOneStaysInsideTheText) {
   EXPECT_EQ(shufflePartner(1.0, 1, 5), 5);
   EXPECT_EQ(shufflePartner(1.0, 5, 5), 5);
-  std::vector<int> ranks = tokens({10, 20, 30});
+  std::vector<int> ranks = tokenSequence({10, 20, 30});
   randomizeWith(ranks, 3, [] { return 1.0; });
   // i = 1 swaps with 3, i = 2 swaps with 3.
-  EXPECT_EQ(ranks, tokens({30, 10, 20}));
+  EXPECT_EQ(ranks, tokenSequence({30, 10, 20}));
 }
 
 TEST(Permutation, DrawCountIsNMinusOne) {
@@ -52,18 +51,18 @@ TEST(Permutation, DrawCountIsNMinusOne) {
 }
 
 TEST(Permutation, TwoTokensSwapFromOneHalfUp) {
-  std::vector<int> ranks = tokens({1, 2});
+  std::vector<int> ranks = tokenSequence({1, 2});
   randomizeWith(ranks, 2, [] { return 0.4999999; });
-  EXPECT_EQ(ranks, tokens({1, 2}));
+  EXPECT_EQ(ranks, tokenSequence({1, 2}));
   randomizeWith(ranks, 2, [] { return 0.5; });
-  EXPECT_EQ(ranks, tokens({2, 1}));
+  EXPECT_EQ(ranks, tokenSequence({2, 1}));
 }
 
 TEST(Permutation, ShufflesKeepTheMultiset) {
   UniformRandom generator;
   int seed = -1;
   generator.uniformRandom(&seed);
-  std::vector<int> ranks = tokens({1, 1, 1, 2, 2, 3, 4, 5, 5, 6, 7, 8, 9});
+  std::vector<int> ranks = tokenSequence({1, 1, 1, 2, 2, 3, 4, 5, 5, 6, 7, 8, 9});
   std::vector<int> sorted = ranks;
   for (int run = 0; run < 50; ++run) {
     randomize(generator, ranks, 13);
@@ -87,7 +86,7 @@ TEST(Permutation, SingleTokenRunsRepeatRunZero) {
   measureTokenOrder(0, context, text.ranks, run, arrays);
   EXPECT_EQ(runReferencePermutations(context, text, nullptr, arrays).sichel,
             run.missing.sichel * 4);
-  EXPECT_EQ(text.ranks, tokens({6}));
+  EXPECT_EQ(text.ranks, tokenSequence({6}));
   for (int column = 1; column <= kMeasureColumns; ++column) {
     for (int p = 1; p <= 4; ++p) {
       for (int j = 1; j <= 3; ++j) {

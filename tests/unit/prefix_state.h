@@ -10,12 +10,16 @@
 
 namespace tokshuf::testing {
 
-// The word-frequency state after reading the given ranks as one chunk.
-inline WordFreqState prefixState(std::vector<int> ranks) {
+// The ranks as a token sequence: behind an unused entry 0.
+inline std::vector<int> tokenSequence(std::vector<int> ranks) {
   ranks.insert(ranks.begin(), 0);
+  return ranks;
+}
+
+// The word-frequency state after reading the given ranks as one chunk.
+inline WordFreqState prefixState(const std::vector<int>& ranks) {
   WordFreqState s;
-  addChunkAndRebuild(s, ranks, 4, 1, 1, int(ranks.size()) - 1);
-  s.N = int(ranks.size()) - 1;
+  addChunkAndRebuild(s, tokenSequence(ranks), 4, 1, 1, int(ranks.size()));
   return s;
 }
 

@@ -2,17 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "prefix_state.h"
+
 namespace tokshuf {
 namespace {
 
-std::vector<int> textOf(std::vector<int> ranks) {
-  ranks.insert(ranks.begin(), 0);
-  return ranks;
-}
+using testing::tokenSequence;
 
 TEST(Spectrum, WorkedPrefix) {
   WordFreqState s;
-  const auto ranks = textOf({5, 3, 5, 7});
+  const auto ranks = tokenSequence({5, 3, 5, 7});
   addChunkAndRebuild(s, ranks, 4, 1, 1, 4);
   EXPECT_EQ(s.countByRank[5], 2);
   EXPECT_EQ(s.countByRank[3], 1);
@@ -27,6 +26,7 @@ TEST(Spectrum, WorkedPrefix) {
   EXPECT_EQ(s.VM[1], 2);
   EXPECT_EQ(s.VM[2], 1);
   EXPECT_EQ(s.mMax, 2);
+  EXPECT_EQ(s.N, 4);
   EXPECT_EQ(s.V, 3);
   EXPECT_EQ(s.V1, 2);
   EXPECT_EQ(s.V2, 1);
@@ -36,7 +36,7 @@ TEST(Spectrum, WorkedPrefix) {
 
 TEST(Spectrum, EmptyStretchOnlyRebuilds) {
   WordFreqState s;
-  const auto ranks = textOf({5, 3, 5, 7});
+  const auto ranks = tokenSequence({5, 3, 5, 7});
   addChunkAndRebuild(s, ranks, 4, 1, 1, 2);
   addChunkAndRebuild(s, ranks, 4, 1, 3, 4);
   const WordFreqState before = s;
@@ -51,7 +51,7 @@ TEST(Spectrum, EmptyStretchOnlyRebuilds) {
 
 TEST(Spectrum, TypeMovingPastFiveLeavesTheLowClasses) {
   WordFreqState s;
-  const auto ranks = textOf({9, 9, 9, 9, 9, 9, 2});
+  const auto ranks = tokenSequence({9, 9, 9, 9, 9, 9, 2});
   addChunkAndRebuild(s, ranks, 9, 2, 1, 5);
   EXPECT_EQ(s.V5, 1);
   addChunkAndRebuild(s, ranks, 9, 2, 6, 7);
@@ -64,7 +64,7 @@ TEST(Spectrum, TypeMovingPastFiveLeavesTheLowClasses) {
 
 TEST(Spectrum, EqualTrackedRanksAdvanceBothCounters) {
   WordFreqState s;
-  const auto ranks = textOf({3, 1, 3});
+  const auto ranks = tokenSequence({3, 1, 3});
   addChunkAndRebuild(s, ranks, 3, 3, 1, 3);
   EXPECT_EQ(s.fa, 2);
   EXPECT_EQ(s.fthe, 2);
@@ -72,14 +72,14 @@ TEST(Spectrum, EqualTrackedRanksAdvanceBothCounters) {
 
 TEST(Spectrum, NextRunStartsFromACleanSlate) {
   WordFreqState s;
-  const auto first = textOf({1, 1, 2, 3, 3, 3});
+  const auto first = tokenSequence({1, 1, 2, 3, 3, 3});
   addChunkAndRebuild(s, first, 4, 1, 1, 6);
   endRun(s);
   for (int rank = 0; rank <= 3; ++rank) EXPECT_EQ(s.countByRank[rank], 0);
   EXPECT_EQ(s.typeCount, 0);
 
   s.fa = s.fthe = 0;
-  const auto second = textOf({3, 2, 3, 1, 3, 1});
+  const auto second = tokenSequence({3, 2, 3, 1, 3, 1});
   addChunkAndRebuild(s, second, 4, 1, 1, 6);
   EXPECT_EQ(s.V, 3);
   EXPECT_EQ(s.mMax, 3);

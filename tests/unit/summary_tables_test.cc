@@ -22,11 +22,10 @@ Summary reduce(double orig, const std::vector<double>& permuted, int col,
   runs[0][1] = orig;
   for (int p = 1; p <= settings.nperm; ++p) runs[p][1] = permuted[p - 1];
   ProfileTables tables;
-  if (isFitColumn(col)) {
-    summariseFitColumn(runs, col, settings, tables);
-  } else {
-    summariseColumn(runs, col, settings, tables);
-  }
+  summariseColumn(runs, col,
+                  isFitColumn(col) ? SummarisedRuns::kFitted
+                                   : SummarisedRuns::kAll,
+                  settings, tables);
   return {tables.observed[1][col], tables.means[1][col],
           tables.lowerBounds[1][col], tables.upperBounds[1][col]};
 }
