@@ -1,3 +1,7 @@
 #include "driver/run_driver.h"
+#include "util/standard_descriptors.h"
 
-int main(int argc, char** argv) { return tokshuf::runTokshuf(argc, argv); }
+int main(int argc, char** argv) {
+  tokshuf::util::ensureStandardDescriptors();
+  return tokshuf::runTokshuf(argc, argv);
+}

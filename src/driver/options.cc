@@ -1,6 +1,7 @@
 #include "driver/options.h"
 
 #include <climits>
+#include <cstring>
 #include <string>
 
 #include "common/fatal_error.h"
@@ -34,6 +35,25 @@ int applyLetter(const char* s, CommandLine& line) {
     case 'h': line.helpRequested = true; return 0;
     default:
       throw FatalError(formatString("tokshuf: illegal option %c\n", *s));
+  }
+}
+
+bool isDigitsOnly(const char* s) {
+  if (*s == '\0') return false;
+  for (; *s != '\0'; ++s) {
+    if (*s < '0' || *s > '9') return false;
+  }
+  return true;
+}
+
+// "-p 1000" would silently run with no permutations and take 1000 for the
+// input file; refuse it and show the form that was meant.
+void refuseSeparatedValue(const char* letter, const char* group,
+                          const char* next) {
+  const bool takesValue = std::strchr("kpcta", *letter) != nullptr;
+  if (takesValue && letter[1] == '\0' && next != nullptr && isDigitsOnly(next)) {
+    throw FatalError(formatString(
+        "tokshuf: write the value right after its letter: %s%s\n", group, next));
   }
 }
 
@@ -76,9 +96,20 @@ CommandLine scanOptions(int argc, char** argv) {
   CommandLine line;
   int arg = 1;
   for (; arg < argc && argv[arg][0] == '-'; ++arg) {
+    if (std::strcmp(argv[arg], "--help") == 0) {
+      line.helpToStandardOutput = true;
+      return line;
+    }
+    if (std::strcmp(argv[arg], "--version") == 0) {
+      line.versionRequested = true;
+      return line;
+    }
+    const char* next = arg + 1 < argc ? argv[arg + 1] : nullptr;
     for (const char* s = argv[arg] + 1; *s != '\0'; ++s) {
-      s += applyLetter(s, line);
+      const int digits = applyLetter(s, line);
       if (line.helpRequested) return line;
+      if (digits == 0) refuseSeparatedValue(s, argv[arg], next);
+      s += digits;
     }
   }
   if (arg < argc) line.inputName = argv[arg];

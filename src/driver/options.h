@@ -12,12 +12,16 @@ int readOptionValue(const char* s, int* digitCount, bool* overflow);
 struct CommandLine {
   Settings settings;
   const char* inputName = nullptr;  // null: no file name was given
-  bool helpRequested = false;
+  bool helpRequested = false;        // -h: the usage text as an error
+  bool helpToStandardOutput = false; // --help
+  bool versionRequested = false;     // --version
 };
 
 // Scans the option groups before the first argument that does not begin
 // with '-', which is the input file name; later arguments are ignored.
-// Throws FatalError for an unknown option letter or a value out of range.
+// "--help" and "--version" are whole arguments and end the scan. Throws
+// FatalError for an unknown option letter, a value out of range, or a value
+// given as an argument of its own ("-p 1000").
 CommandLine scanOptions(int argc, char** argv);
 
 }  // namespace tokshuf

@@ -1,10 +1,10 @@
 #include "driver/run_driver.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <new>
 #include <string>
+
+#include <sys/stat.h>
 
 #include "common/chunks.h"
 #include "common/fatal_error.h"
@@ -76,6 +76,14 @@ void writeProfiles(const ProfileTables& tables, const Settings& settings,
 
 int run(const EngineSettings& engine, int argc, char** argv) {
   const CommandLine line = scanOptions(argc, argv);
+  if (line.helpToStandardOutput) {
+    printUsage();
+    return 0;
+  }
+  if (line.versionRequested) {
+    printVersion();
+    return 0;
+  }
   if (line.helpRequested || line.inputName == nullptr) {
     help(stderr);
     return 1;

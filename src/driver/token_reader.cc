@@ -6,6 +6,7 @@
 
 #include "common/fatal_error.h"
 #include "common/limits.h"
+#include "util/printable.h"
 
 namespace tokshuf {
 namespace {
@@ -14,6 +15,23 @@ bool isSpace(int c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' ||
          c == '\f';
 }
+
+// The beginning of a field as a one-line message shows it (see
+// util::printable); only as much of the field is kept.
+class ShownField {
+ public:
+  void add(int c) {
+    if (bytes_.size() <= kShown) bytes_.push_back(char(c));
+    ++length_;
+  }
+  long length() const { return length_; }
+  std::string text() const { return util::printable(bytes_, kShown); }
+
+ private:
+  static constexpr std::size_t kShown = 40;
+  std::string bytes_;
+  long length_ = 0;
+};
 
 // Field scanner over a stdio stream that keeps the line number.
 class FieldScanner {
@@ -33,16 +51,18 @@ class FieldScanner {
     return false;
   }
 
-  // Skips one field of any length and content.
-  void skipField() {
+  // Reads one field of any length and content; returns as much of it as a
+  // message shows.
+  std::string readField() {
+    ShownField shown;
     int c;
-    while ((c = next()) != EOF && !isSpace(c)) {
-    }
+    while ((c = next()) != EOF && !isSpace(c)) shown.add(c);
     if (c != EOF) std::ungetc(c, file_);
+    return shown.text();
   }
 
   // Reads a rank field: an optionally signed decimal integer making up the
-  // whole field, of any length. At most kShown bytes are kept for messages.
+  // whole field, of any length.
   struct RankField {
     std::string shown;
     bool isInteger = false;
@@ -50,14 +70,13 @@ class FieldScanner {
   };
   RankField readRankField() {
     RankField field;
+    ShownField shown;
     bool negative = false;
     bool nonDigit = false;
     long digits = 0;
-    long length = 0;
     int c;
     while ((c = next()) != EOF && !isSpace(c)) {
-      if (length < long(kShown)) field.shown.push_back(c >= 0x20 && c < 0x7f ? char(c) : '?');
-      if (length == 0 && (c == '+' || c == '-')) {
+      if (shown.length() == 0 && (c == '+' || c == '-')) {
         negative = c == '-';
       } else if (c >= '0' && c <= '9') {
         ++digits;
@@ -65,10 +84,10 @@ class FieldScanner {
       } else {
         nonDigit = true;
       }
-      ++length;
+      shown.add(c);
     }
     if (c != EOF) std::ungetc(c, file_);
-    if (length > long(kShown)) field.shown += "...";
+    field.shown = shown.text();
     field.isInteger = digits > 0 && !nonDigit;
     if (negative) field.value = -field.value;
     return field;
@@ -78,7 +97,6 @@ class FieldScanner {
   const char* name() const { return name_; }
 
  private:
-  static constexpr std::size_t kShown = 40;
   static constexpr long long kSaturated = INT_MAX + 2LL;
 
   int next() {
@@ -94,24 +112,40 @@ class FieldScanner {
   long line_ = 1;
 };
 
-int readRank(FieldScanner& in, long wordLine) {
+// The word field before a rank field, for the messages about that rank.
+struct WordField {
+  std::string shown;
+  long line = 0;
+};
+
+// A bad rank field on a later line than its word most likely means that the
+// word's own line lacks its rank and the next record's word was read in its
+// place: name that word too, so the user finds the record to mend.
+std::string missingRankHint(const WordField& word, long rankLine) {
+  if (rankLine == word.line) return "";
+  return formatString(" (the word \"%s\" on line %ld lacks its rank)",
+                      word.shown.c_str(), word.line);
+}
+
+int readRank(FieldScanner& in, const WordField& word) {
   if (!in.skipSpace()) {
     throw FatalError(formatString(
         "tokshuf: %s, line %ld: missing rank field after the last word\n",
-        in.name(), wordLine));
+        in.name(), word.line));
   }
   const long line = in.line();
   const FieldScanner::RankField field = in.readRankField();
   if (!field.isInteger || field.value > INT_MAX || field.value < INT_MIN) {
     throw FatalError(formatString(
         "tokshuf: %s, line %ld: rank field \"%s\" is not a decimal integer "
-        "that fits an int\n",
-        in.name(), line, field.shown.c_str()));
+        "that fits an int%s\n",
+        in.name(), line, field.shown.c_str(),
+        missingRankHint(word, line).c_str()));
   }
   if (field.value < 1) {
     throw FatalError(formatString(
-        "tokshuf: %s, line %ld: rank field \"%s\" is below 1\n", in.name(),
-        line, field.shown.c_str()));
+        "tokshuf: %s, line %ld: rank field \"%s\" is below 1%s\n", in.name(),
+        line, field.shown.c_str(), missingRankHint(word, line).c_str()));
   }
   return int(field.value);
 }
@@ -121,17 +155,18 @@ int readRank(FieldScanner& in, long wordLine) {
 Text readRankedTokens(std::FILE* file, const char* name, bool hasHeader) {
   FieldScanner in(file, name);
   if (hasHeader) {
-    for (int field = 0; field < 2 && in.skipSpace(); ++field) in.skipField();
+    for (int field = 0; field < 2 && in.skipSpace(); ++field) in.readField();
   }
   Text text;
   text.ranks.reserve(1024);
   while (in.skipSpace()) {
-    const long wordLine = in.line();
-    in.skipField();
+    WordField word;
+    word.line = in.line();
+    word.shown = in.readField();
     if (text.N == kMaxTokens) {
       throw FatalError("tokshuf: ERROR: text length exceeds array bounds\n");
     }
-    const int rank = readRank(in, wordLine);
+    const int rank = readRank(in, word);
     if (rank > kMaxRank) {
       throw FatalError("tokshuf: ERROR: number of types exceeds array bounds\n");
     }

@@ -1,8 +1,20 @@
 #include "driver/usage.h"
 
+#include "common/fatal_error.h"
 #include "common/limits.h"
+#include "util/version.h"
 
 namespace tokshuf {
+namespace {
+
+// A full disk or a closed pipe must not pass for a successful --help.
+void finishStandardOutput() {
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    throw FatalError("tokshuf: can't write standard output\n");
+  }
+}
+
+}  // namespace
 
 void help(std::FILE* out) {
   std::fprintf(out, "tokshuf -kCHUNKS -pPERM -H -aA -tT -cC -z text.zvc \n");
@@ -24,6 +36,16 @@ void help(std::FILE* out) {
   std::fprintf(out, "  text.mcl: lower 95%% confidence interval\n");
   std::fprintf(out, "  text.mch: upper 95%% confidence interval\n");
   std::fprintf(out, "  text.obs: empirical profile of measures\n");
+}
+
+void printUsage() {
+  help(stdout);
+  finishStandardOutput();
+}
+
+void printVersion() {
+  std::fprintf(stdout, "tokshuf %s\n", util::kVersion);
+  finishStandardOutput();
 }
 
 }  // namespace tokshuf

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "support/tokshuf_run.h"
@@ -131,6 +134,100 @@ TEST_F(CommandLineTest, ValueMustFollowItsLetterDirectly) {
   // be the file name.
   expectRefused({"-k", "10"});
   expectRefused({"-k", "t.zvc"});
+}
+
+TEST_F(CommandLineTest, ValueAsAnArgumentOfItsOwnIsRefusedWithTheJoinedForm) {
+  const auto expectJoinedForm = [&](const std::vector<std::string>& args,
+                                    const std::string& joined) {
+    SCOPED_TRACE(::testing::PrintToString(args));
+    const ProcessResult result = run(args);
+    EXPECT_TRUE(result.exitedWith(1)) << result.describe();
+    EXPECT_EQ(result.err,
+              "tokshuf: write the value right after its letter: " + joined + "\n");
+    expectNoOutputFiles();
+  };
+  expectJoinedForm({"-k", "10", "t.zvc"}, "-k10");
+  expectJoinedForm({"-p", "1000", "t.zvc"}, "-p1000");
+  expectJoinedForm({"-zp", "1000", "t.zvc"}, "-zp1000");
+  expectJoinedForm({"-k5", "-c", "90", "t.zvc"}, "-c90");
+  expectJoinedForm({"-a", "007", "t.zvc"}, "-a007");
+  // Without a file name after it, the number is still the value meant.
+  expectJoinedForm({"-t", "2"}, "-t2");
+}
+
+TEST_F(CommandLineTest, LetterWithoutDigitsBeforeOtherArgumentsIsNotAJoinedValue) {
+  // The next argument is no plain number, or the letter is not last in its
+  // group: the scan goes on as before.
+  expectRefused({"-pz", "1000", "t.zvc"});
+  expectRefused({"-p", "-10", "t.zvc"});
+  expectRefused({"-z", "1000"});
+  writeFile(dir_.file("10.zvc"), zvcText(kShortText));
+  const ProcessResult named = run({"-k5", "-p", "10.zvc"});
+  EXPECT_TRUE(named.exitedWith(0)) << named.describe();
+  EXPECT_EQ(dataRows("10.obs"), 5);
+}
+
+// --help and --version answer on standard output, which the other runs
+// never use.
+class LongOptionTest : public CommandLineTest {
+ protected:
+  ProcessResult runWithOutput(const std::vector<std::string>& args,
+                              bool outputToFullDevice = false) {
+    ProcessOptions options;
+    options.args = args;
+    options.workingDirectory = dir_.path();
+    options.timeoutSeconds = 120;
+    if (outputToFullDevice) {
+      options.childSetup.push_back([] {
+        const int full = open("/dev/full", O_WRONLY);
+        if (full >= 0) dup2(full, STDOUT_FILENO);
+      });
+    }
+    return runProcess(TOKSHUF_BINARY, options);
+  }
+};
+
+TEST_F(LongOptionTest, HelpWritesTheUsageToStandardOutput) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--help"}, {"-k5", "--help", "t.zvc"}, {"--help", "-x"}}) {
+    SCOPED_TRACE(::testing::PrintToString(args));
+    const ProcessResult result = runWithOutput(args);
+    EXPECT_TRUE(result.exitedWith(0)) << result.describe();
+    EXPECT_EQ(result.out, usageText());
+    EXPECT_EQ(result.err, "");
+    expectNoOutputFiles();
+  }
+}
+
+TEST_F(LongOptionTest, ShortHelpStaysAnErrorOnStandardError) {
+  const ProcessResult result = runWithOutput({"-h"});
+  EXPECT_TRUE(result.exitedWith(1)) << result.describe();
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, usageText());
+}
+
+TEST_F(LongOptionTest, VersionIsTheProjectVersion) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--version"}, {"-k5", "--version", "t.zvc"}}) {
+    const ProcessResult result = runWithOutput(args);
+    EXPECT_TRUE(result.exitedWith(0)) << result.describe();
+    EXPECT_EQ(result.out, "tokshuf " TOKSHUF_VERSION "\n");
+    EXPECT_EQ(result.err, "");
+    expectNoOutputFiles();
+  }
+}
+
+TEST_F(LongOptionTest, AnswerThatCannotBeWrittenIsAnError) {
+  for (const char* option : {"--help", "--version"}) {
+    const ProcessResult result = runWithOutput({option}, true);
+    expectOneErrorLine(result);
+    EXPECT_EQ(result.err, "tokshuf: can't write standard output\n");
+  }
+}
+
+TEST_F(LongOptionTest, OtherLongOptionsAreIllegal) {
+  expectIllegalOption({"--helpme", "t.zvc"}, '-');
+  expectIllegalOption({"--k10", "t.zvc"}, '-');
 }
 
 TEST_F(CommandLineTest, LetterWithoutDigitsSetsZero) {

@@ -214,6 +214,47 @@ INSTANTIATE_TEST_SUITE_P(
         BadRecord{"DecimalPointInRank", "Word z\nword 1.5\n", "line 2", "1.5"}),
     [](const ::testing::TestParamInfo<BadRecord>& info) { return info.param.name; });
 
+// A word whose line lacks its rank: the next record's word is read as the
+// rank, and the message names both places.
+class MissingRankTest : public InputFileTest {
+ protected:
+  void expectRefusal(const std::string& content, const std::string& message) {
+    writeFile(dir_.file("t.zvc"), content);
+    const ProcessResult result = run({"t.zvc"});
+    EXPECT_TRUE(result.exitedWith(1)) << result.describe();
+    EXPECT_EQ(result.err, message);
+    EXPECT_EQ(files(), std::vector<std::string>{"t.zvc"});
+  }
+};
+
+TEST_F(MissingRankTest, MessageNamesTheWordAndItsLine) {
+  expectRefusal("Word z\na 1\nb\nc 5\n",
+                "tokshuf: t.zvc, line 4: rank field \"c\" is not a decimal integer that "
+                "fits an int (the word \"b\" on line 3 lacks its rank)\n");
+}
+
+TEST_F(MissingRankTest, BeforeARankBelowOneTheWordIsNamedToo) {
+  expectRefusal("Word z\nthe 1\n\xce\xbb\xcf\x8c\n\n0 2\n",
+                "tokshuf: t.zvc, line 5: rank field \"0\" is below 1 (the word "
+                "\"\xce\xbb\xcf\x8c\" on line 3 lacks its rank)\n");
+}
+
+TEST_F(MissingRankTest, BadRankOnTheLineOfItsWordNamesNoOtherWord) {
+  expectRefusal("Word z\nthe 1\nword abc\n",
+                "tokshuf: t.zvc, line 3: rank field \"abc\" is not a decimal integer "
+                "that fits an int\n");
+}
+
+TEST_F(MissingRankTest, LongWordIsShownCutShort) {
+  writeFile(dir_.file("t.zvc"), "Word z\n" + std::string(50, 'w') + "\nnext 1\n");
+  const ProcessResult result = run({"t.zvc"});
+  expectOneErrorLine(result);
+  EXPECT_NE(result.err.find("(the word \"" + std::string(40, 'w') + "...\" on line 2 "
+                            "lacks its rank)"),
+            std::string::npos)
+      << result.err;
+}
+
 class InputLimitTest : public InputFileTest {
  protected:
   ProcessResult runOn(const std::vector<int>& ranks) {

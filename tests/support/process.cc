@@ -162,6 +162,7 @@ ProcessResult runProcess(const std::string& program,
     throw std::runtime_error(std::string("fork: ") + std::strerror(errno));
   }
   if (pid == 0) runChild(program, options, in, out, err);
+  if (options.onStart) options.onStart(pid);
 
   closeFd(in.read);
   closeFd(out.write);

@@ -41,6 +41,9 @@ struct ProcessOptions {
   // A safety net against a hanging child, not a measurement: after this
   // many seconds the child is killed with SIGKILL. 0 waits for ever.
   int timeoutSeconds = 0;
+  // Called in the parent with the child's process id as soon as it runs,
+  // so that a test running runProcess on another thread can signal it.
+  std::function<void(pid_t)> onStart;
   // Called in the parent each time more output has arrived, with the
   // child's process id and everything it has written so far, e.g. to
   // signal the child once it has reached a certain point.

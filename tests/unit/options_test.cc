@@ -17,6 +17,8 @@ struct Scanned {
   bool helpRequested = false;
   std::string inputName;
   bool hasInput = false;
+  bool helpToStandardOutput = false;
+  bool versionRequested = false;
 };
 
 Scanned scan(std::vector<std::string> args) {
@@ -25,7 +27,9 @@ Scanned scan(std::vector<std::string> args) {
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
   const CommandLine line = scanOptions(int(args.size()), argv.data());
-  Scanned scanned{line.settings, line.helpRequested, "", line.inputName != nullptr};
+  Scanned scanned{line.settings,           line.helpRequested,
+                  "",                      line.inputName != nullptr,
+                  line.helpToStandardOutput, line.versionRequested};
   if (scanned.hasInput) scanned.inputName = line.inputName;
   return scanned;
 }
@@ -89,8 +93,31 @@ TEST(Options, IllegalLetters) {
   EXPECT_EQ(refusal({"-k3.5", "a.zvc"}), "tokshuf: illegal option .\n");
 }
 
+TEST(Options, LongHelpAndVersionEndTheScan) {
+  EXPECT_TRUE(scan({"--help"}).helpToStandardOutput);
+  EXPECT_TRUE(scan({"-k5", "--help", "-x", "a.zvc"}).helpToStandardOutput);
+  EXPECT_FALSE(scan({"--help"}).helpRequested);
+  EXPECT_FALSE(scan({"-h"}).helpToStandardOutput);
+  EXPECT_FALSE(scan({"a.zvc", "--help"}).helpToStandardOutput);
+  EXPECT_EQ(refusal({"--he", "a.zvc"}), "tokshuf: illegal option -\n");
+}
+
+TEST(Options, ValueGivenAsItsOwnArgument) {
+  EXPECT_EQ(refusal({"-p", "1000", "a.zvc"}),
+            "tokshuf: write the value right after its letter: -p1000\n");
+  EXPECT_EQ(refusal({"-Hk", "10"}),
+            "tokshuf: write the value right after its letter: -Hk10\n");
+  // Only a plain number right after the group's last letter counts.
+  EXPECT_EQ(refusal({"-p", "-k3", "a.zvc"}), "");
+  EXPECT_EQ(refusal({"-p", "1e3", "a.zvc"}), "");
+  EXPECT_EQ(refusal({"-p", "", "a.zvc"}), "");
+  EXPECT_EQ(refusal({"-pH", "10", "a.zvc"}), "");
+  EXPECT_EQ(refusal({"-p10", "20"}), "");
+  EXPECT_EQ(scan({"-p", "a.zvc"}).settings.nperm, 0);
+}
+
 TEST(Options, ValuesOutOfRange) {
-  EXPECT_NE(refusal({"-k", "10"}), "");  // -k without digits is 0 chunks
+  EXPECT_NE(refusal({"-k", "t.zvc"}), "");  // -k without digits is 0 chunks
   EXPECT_NE(refusal({"-k0", "a.zvc"}), "");
   EXPECT_NE(refusal({"-k41", "a.zvc"}), "");
   EXPECT_NE(refusal({"-p5001", "a.zvc"}), "");
