@@ -3,6 +3,8 @@
 
 #include "plot/svg_document.h"
 
+#include "svg_reader.h"
+
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
 #include <libxml/xpath.h>
@@ -16,6 +18,9 @@
 
 namespace tokshuf::plot {
 namespace {
+
+using testing::pointsOf;
+using testing::Svg;
 
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -45,71 +50,8 @@ ProfileRun knownRun() {
   return run;
 }
 
-class Svg {
- public:
-  explicit Svg(const ProfileRun& run) {
-    std::ostringstream out;
-    writeSvg(out, run);
-    text_ = out.str();
-    doc_.reset(xmlReadMemory(text_.data(), static_cast<int>(text_.size()), "test.svg",
-                             nullptr, XML_PARSE_NONET));
-    if (doc_) {
-      context_.reset(xmlXPathNewContext(doc_.get()));
-      xmlXPathRegisterNs(context_.get(), BAD_CAST "s", BAD_CAST "http://www.w3.org/2000/svg");
-    }
-  }
-  bool wellFormed() const { return doc_ != nullptr; }
-
-  // The string values of all nodes an XPath expression selects.
-  std::vector<std::string> all(const std::string& xpath) const {
-    std::vector<std::string> values;
-    std::unique_ptr<xmlXPathObject, decltype(&xmlXPathFreeObject)> result(
-        xmlXPathEvalExpression(BAD_CAST xpath.c_str(), context_.get()), xmlXPathFreeObject);
-    if (!result || !result->nodesetval) return values;
-    for (int i = 0; i < result->nodesetval->nodeNr; ++i) {
-      xmlChar* content = xmlNodeGetContent(result->nodesetval->nodeTab[i]);
-      values.emplace_back(content ? reinterpret_cast<char*>(content) : "");
-      xmlFree(content);
-    }
-    return values;
-  }
-  std::size_t count(const std::string& xpath) const { return all(xpath).size(); }
-  std::string one(const std::string& xpath) const {
-    const auto values = all(xpath);
-    EXPECT_EQ(values.size(), 1u) << xpath;
-    return values.empty() ? "" : values[0];
-  }
-
- private:
-  struct DocFree {
-    void operator()(xmlDoc* d) const { xmlFreeDoc(d); }
-  };
-  struct ContextFree {
-    void operator()(xmlXPathContext* c) const { xmlXPathFreeContext(c); }
-  };
-  std::string text_;
-  std::unique_ptr<xmlDoc, DocFree> doc_;
-  std::unique_ptr<xmlXPathContext, ContextFree> context_;
-};
-
 std::string panel(const std::string& label) {
   return "//s:g[@class='panel'][@id='panel-" + label + "']";
-}
-
-struct Point {
-  double x;
-  double y;
-};
-
-// "x1,y1 x2,y2 ..." or "Mx,y Lx,y ..." into points.
-std::vector<Point> pointsOf(std::string text) {
-  for (char& c : text) {
-    if (c == 'M' || c == 'L' || c == ',') c = ' ';
-  }
-  std::istringstream in(text);
-  std::vector<Point> points;
-  for (Point p; in >> p.x >> p.y;) points.push_back(p);
-  return points;
 }
 
 int moveCount(const std::string& pathData) {
@@ -137,6 +79,17 @@ TEST(SvgDocumentTest, EachPanelDrawsLineBandAndMean) {
   EXPECT_EQ(svg.count("//s:g[@class='panel']/s:path[@class='mean'][@stroke-dasharray]"), 24u);
   EXPECT_EQ(svg.count("//s:g[@class='panel']/s:polygon[@class='band']"), 24u);
   EXPECT_EQ(svg.count(panel("V") + "/s:circle[contains(@class,'point')]"), 3u);
+}
+
+TEST(SvgDocumentTest, PanelDataOfOneRunIsOneSeriesInTokens) {
+  const PanelData data = panelData(knownRun(), 2);
+  EXPECT_EQ(data.column, 2);
+  EXPECT_FALSE(data.relative);
+  ASSERT_EQ(data.texts.size(), 1u);
+  EXPECT_EQ(data.texts[0].x, (std::vector<double>{100, 200, 300}));
+  EXPECT_EQ(data.texts[0].observed, (std::vector<double>{10, 25, 30}));
+  EXPECT_EQ(data.texts[0].upper, (std::vector<double>{11, 22, 32}));
+  EXPECT_STREQ(data.texts[0].style.line, kObservedColour);
 }
 
 TEST(SvgDocumentTest, GeometryFollowsTheValues) {
@@ -261,6 +214,146 @@ TEST(SvgDocumentTest, FileNamesAreEscaped) {
   const Svg svg(run);
   ASSERT_TRUE(svg.wellFormed());
   EXPECT_EQ(svg.one("/s:svg/s:title"), "a&b<c>.obs \u2014 3 chunks, 300 tokens");
+}
+
+void expectFiniteGeometry(const Svg& svg) {
+  ASSERT_TRUE(svg.wellFormed());
+  const double width = std::stod(svg.one("/s:svg/@width"));
+  const double height = std::stod(svg.one("/s:svg/@height"));
+  for (double v : testing::geometryNumbers(svg)) {
+    ASSERT_TRUE(std::isfinite(v));
+    ASSERT_GE(v, -std::max(width, height));
+    ASSERT_LE(v, 2 * std::max(width, height));
+  }
+}
+
+TEST(SvgDocumentTest, ValuesAtTheLimitsOfADoubleGiveFiniteCoordinates) {
+  const double max = std::numeric_limits<double>::max();
+  const double tiny = std::numeric_limits<double>::denorm_min();
+  const std::vector<long long> n{10, 20, 30, 40};
+  ProfileRun run{table("x.obs", n, {-1e308, 1e308, -max, max}), {}, {}, {}};
+  run.lower = table("x.mcl", n, {-max, -max, -max, -max});
+  run.upper = table("x.mch", n, {max, max, max, max});
+  run.mean = table("x.mcm", n, {0, 0, 0, 0});
+  for (auto& row : run.observed.rows) row.values[1] = tiny;  // D: a constant 5e-324
+  const Svg svg(run);
+  expectFiniteGeometry(svg);
+  EXPECT_EQ(svg.count(panel("D") + "/s:circle[contains(@class,'point')]"), 4u);
+  // Every value was placed: none is counted as left out.
+  EXPECT_EQ(svg.count("//s:text[@class='non-finite']"), 0u);
+}
+
+// Sichel's b of a 26-token text at 40 chunks: nan where no fit was found,
+// one chunk at -1e15, the others near -1.
+ProfileRun tinyTextRun() {
+  std::vector<long long> n;
+  std::vector<double> b;
+  for (int i = 1; i <= 40; ++i) {
+    n.push_back(i * 26 / 40);
+    b.push_back(i % 9 == 0 ? kNan : -0.5 - 0.02 * i);
+  }
+  b[20] = -1e15;
+  ProfileRun run{table("tiny.obs", n, b), {}, {}, {}};
+  return run;
+}
+
+TEST(SvgDocumentTest, OneFarValueDoesNotSquashThePanel) {
+  const Svg svg(tinyTextRun());
+  expectFiniteGeometry(svg);
+  const auto ticks = svg.all(panel("b") + "/s:g[@class='y-axis']/s:text");
+  ASSERT_FALSE(ticks.empty());
+  EXPECT_GE(std::stod(ticks.front()), -2);  // the axis keeps to the bulk near -1
+  // The far value sits on the bottom edge, marked and counted.
+  const auto marks = svg.all(panel("b") + "/s:polygon[@class='off-scale']/@points");
+  ASSERT_EQ(marks.size(), 1u);
+  const double frameBottom = std::stod(svg.one(panel("b") + "/s:rect[@class='frame']/@y")) +
+                             std::stod(svg.one(panel("b") + "/s:rect[@class='frame']/@height"));
+  EXPECT_NEAR(pointsOf(marks[0])[0].y, frameBottom + 1, 0.01);  // the tip points out
+  EXPECT_EQ(svg.one(panel("b") + "/s:text[@class='off-scale-count']"), "\u25BC1");
+  // The line breaks there rather than diving to the edge.
+  const std::string line = svg.one(panel("b") + "/s:path[@class='observed']/@d");
+  for (const auto& p : pointsOf(line)) EXPECT_LT(p.y, frameBottom - 0.5);
+  EXPECT_EQ(svg.one(panel("b") + "/s:text[@class='non-finite']"), "4 non-finite");
+}
+
+TEST(SvgDocumentTest, CountsAreDrawnOutsideThePlottingArea) {
+  ProfileRun run = knownRun();
+  run.observed.rows[1].values[0] = kNan;
+  const Svg svg(run);
+  const double frameTop = std::stod(svg.one(panel("K") + "/s:rect[@class='frame']/@y"));
+  EXPECT_LT(std::stod(svg.one(panel("K") + "/s:text[@class='non-finite']/@y")), frameTop);
+}
+
+TEST(SvgDocumentTest, AxesHaveTitlesAndLabelsUseAFaceWhereLDiffersFromI) {
+  const Svg svg(knownRun());
+  EXPECT_EQ(svg.one(panel("lM") + "/s:text[contains(@class,'x-title')]"), "tokens read (N)");
+  EXPECT_EQ(svg.one(panel("lM") + "/s:text[contains(@class,'y-title')]"), "lM");
+  EXPECT_NE(svg.one(panel("lSt") + "/s:text[@class='label']/@font-family").find("Mono"),
+            std::string::npos);
+  EXPECT_NE(svg.one(panel("lSt") + "/s:text[contains(@class,'y-title')]/s:tspan/@font-family")
+                .find("Mono"),
+            std::string::npos);
+}
+
+std::vector<PlotText> threeTexts() {
+  std::vector<PlotText> texts;
+  const std::vector<long long> shortText{50, 100};
+  const std::vector<long long> longText{200, 400, 600, 800};
+  texts.push_back({"alpha", {table("a.obs", shortText, {1, 2}), {}, {}, {}}});
+  texts.push_back({"beta", knownRun()});
+  texts.push_back({"gamma", {table("c.obs", longText, {4, 3, 2, 1}), {}, {}, {}}});
+  return texts;
+}
+
+TEST(SvgDocumentTest, SeveralTextsShareEachPanelInTheirOwnColours) {
+  const Svg svg(threeTexts(), false);
+  expectFiniteGeometry(svg);
+  EXPECT_EQ(svg.count("//s:g[@class='panel']"), 24u);
+  EXPECT_EQ(svg.one("/s:svg/s:title"), "3 texts: alpha, beta, gamma");
+  const auto lines = svg.all(panel("K") + "/s:path[@class='observed']/@stroke");
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_NE(lines[0], lines[1]);
+  EXPECT_NE(lines[1], lines[2]);
+  EXPECT_NE(lines[0], lines[2]);
+  // Only beta has Monte Carlo files: one band, in beta's colour.
+  EXPECT_EQ(svg.all(panel("K") + "/s:polygon[@class='band']/@fill"),
+            (std::vector<std::string>{lines[1]}));
+  const auto legend = svg.all("//s:g[@class='legend']//s:text");
+  ASSERT_GE(legend.size(), 3u);
+  EXPECT_EQ(legend[0], "alpha (2 chunks, 100 tokens)");
+  EXPECT_EQ(legend[1], "beta (3 chunks, 300 tokens)");
+  EXPECT_EQ(legend[2], "gamma (4 chunks, 800 tokens)");
+  // The x axis reaches the longest text.
+  EXPECT_EQ(svg.all(panel("K") + "/s:g[@class='x-axis']/s:text").back(), "800");
+}
+
+TEST(SvgDocumentTest, ATextFarFromTheOthersIsNotTakenForAStray) {
+  // A one-chunk text with a count in the thousands beside long ones in
+  // the tens: one of 31 values, yet all of that text, so on the axis.
+  std::vector<PlotText> texts;
+  const std::vector<long long> n{100, 200, 300, 400, 500, 600, 700, 800, 900, 1000};
+  for (const char* name : {"a", "b", "c"}) {
+    texts.push_back({name, {table(std::string(name) + ".obs", n,
+                                  {10, 12, 14, 16, 18, 20, 22, 24, 26, 28}), {}, {}, {}}});
+  }
+  texts.push_back({"far", {table("far.obs", {1000}, {4000}), {}, {}, {}}});
+  const Svg svg(texts, true);
+  EXPECT_EQ(svg.count(panel("V") + "/s:polygon[@class='off-scale']"), 0u);
+  EXPECT_EQ(svg.all(panel("V") + "/s:g[@class='y-axis']/s:text").back(), "4k");
+}
+
+TEST(SvgDocumentTest, RelativeAxisShowsTheShareOfEachTextRead) {
+  const Svg svg(threeTexts(), true);
+  EXPECT_EQ(svg.all(panel("V") + "/s:g[@class='x-axis']/s:text"),
+            (std::vector<std::string>{"0", "0.2", "0.4", "0.6", "0.8", "1.0"}));
+  EXPECT_EQ(svg.one(panel("V") + "/s:text[contains(@class,'x-title')]"),
+            "share of the text read");
+  // Every text ends at the right edge of the frame.
+  const double right = std::stod(svg.one(panel("V") + "/s:rect[@class='frame']/@x")) +
+                       std::stod(svg.one(panel("V") + "/s:rect[@class='frame']/@width"));
+  for (const std::string& d : svg.all(panel("V") + "/s:path[@class='observed']/@d")) {
+    EXPECT_NEAR(pointsOf(d).back().x, right, 0.01);
+  }
 }
 
 }  // namespace

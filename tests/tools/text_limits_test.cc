@@ -2,15 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include "rank/token_ids.h"
+
 namespace tokshuf::rank {
 namespace {
 
 using Words = std::vector<std::string>;
 
+TokenIds idsOf(const Words& words) {
+  TokenIds ids;
+  for (const std::string& word : words) ids.add(std::string(word));
+  return ids;
+}
+
 TEST(TextLimitsTest, MeasuresTokensAndTypes) {
-  const TextSize size = measureText({"a", "b", "a", "c", "a"});
-  EXPECT_EQ(size.tokens, 5u);
-  EXPECT_EQ(size.types, 3u);
+  const TokenIds ids = idsOf({"a", "b", "a", "c", "a"});
+  EXPECT_EQ(ids.tokens().size(), 5u);
+  EXPECT_EQ(ids.typeCount(), 3u);
+  EXPECT_EQ(ids.tokens(), (std::vector<int>{0, 1, 0, 2, 0}));
 }
 
 TEST(TextLimitsTest, TokshufLimitsAreInclusive) {
@@ -22,19 +31,28 @@ TEST(TextLimitsTest, TokshufLimitsAreInclusive) {
 TEST(TextLimitsTest, PrefixStopsBeforeTheFirstTypeTooMany) {
   // Three types allowed: "d" is the fourth type, so the prefix ends there
   // even though later tokens are of known types.
-  const Words words{"a", "b", "a", "c", "c", "d", "a", "b"};
-  EXPECT_EQ(longestFittingPrefix(words, 100, 3), 5u);
+  const TokenIds ids = idsOf({"a", "b", "a", "c", "c", "d", "a", "b"});
+  EXPECT_EQ(longestFittingPrefix(ids.tokens(), 100, 3), 5u);
 }
 
 TEST(TextLimitsTest, PrefixStopsAtTheTokenLimit) {
-  const Words words{"a", "a", "a", "a", "a"};
-  EXPECT_EQ(longestFittingPrefix(words, 3, 10), 3u);
+  EXPECT_EQ(longestFittingPrefix(idsOf({"a", "a", "a", "a", "a"}).tokens(), 3, 10), 3u);
 }
 
 TEST(TextLimitsTest, WholeTextWhenItFits) {
-  const Words words{"a", "b", "c"};
-  EXPECT_EQ(longestFittingPrefix(words, 3, 3), 3u);
+  EXPECT_EQ(longestFittingPrefix(idsOf({"a", "b", "c"}).tokens(), 3, 3), 3u);
   EXPECT_EQ(longestFittingPrefix({}, 3, 3), 0u);
+}
+
+TEST(TextLimitsTest, CuttingTheTextKeepsOnlyTheTypesOfThePrefix) {
+  TokenIds ids = idsOf({"a", "b", "a", "c", "d", "a"});
+  ids.truncate(3);
+  EXPECT_EQ(ids.tokens(), (std::vector<int>{0, 1, 0}));
+  EXPECT_EQ(ids.typeCount(), 2u);
+  ids.add("c");  // a new type again, with the next free id
+  EXPECT_EQ(ids.tokens().back(), 2);
+  ids.truncate(0);
+  EXPECT_EQ(ids.typeCount(), 0u);
 }
 
 }  // namespace

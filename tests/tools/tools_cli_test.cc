@@ -263,7 +263,7 @@ TEST_F(RoundTripTest, ThreeCommandsFromTextToPicture) {
   ASSERT_EQ(tokshuf.status, 0) << tokshuf.err;
   const Result plot = run(TOKSHUF_PLOT_BIN, {"text.obs"});
   ASSERT_EQ(plot.status, 0) << plot.err;
-  EXPECT_EQ(plot.err, "");
+  EXPECT_EQ(plot.err, "Wrote text.svg (24 panels, 6 chunks)\n");
 
   const std::string svg = slurp(dir_ / "text.svg");
   xmlDoc* doc = xmlReadMemory(svg.data(), static_cast<int>(svg.size()), "text.svg", nullptr,

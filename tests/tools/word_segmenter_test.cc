@@ -90,6 +90,14 @@ TEST(WordSegmenterTest, NumbersAreDroppedUnlessKept) {
             (Words{"in", "1611", "2.5", "times", "1,000", "men"}));
 }
 
+TEST(WordSegmenterTest, WordsEndingInADigitAreLetterWords) {
+  // ICU classes a segment by its last character, so these come out as
+  // numbers; a letter anywhere makes them words.
+  EXPECT_EQ(folded("mp3 route66 abc123 MP3 3rd x2.5 1611 2.5 1,000"),
+            (Words{"mp3", "route66", "abc123", "mp3", "3rd", "x2.5"}));
+  EXPECT_EQ(folded("२०२० क२"), (Words{"क२"}));
+}
+
 TEST(WordSegmenterTest, ByteOrderMarkIsNotPartOfTheFirstWord) {
   EXPECT_EQ(folded("\xEF\xBB\xBFHello world"), (Words{"hello", "world"}));
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "plot/profile_table.h"
 #include "schema/profile_schema.h"
 
 namespace tokshuf::plot {
@@ -37,6 +38,26 @@ const char* measureDescription(int column) {
   };
   if (column < 0 || column > schema::kMeasureColumns) return "";
   return descriptions[column];
+}
+
+}  // namespace tokshuf::plot
+
+namespace tokshuf::plot {
+
+std::optional<int> columnOfLabel(std::string_view label) {
+  for (int column = 1; column <= kMeasureCount; ++column) {
+    if (label == kColumnLabels[column]) return column;
+  }
+  return std::nullopt;
+}
+
+std::string measureLabelList() {
+  std::string list;
+  for (int column = 1; column <= kMeasureCount; ++column) {
+    if (column > 1) list += ' ';
+    list += kColumnLabels[column];
+  }
+  return list;
 }
 
 }  // namespace tokshuf::plot

@@ -1,6 +1,7 @@
 #include "plot/svg_document.h"
 
 #include <filesystem>
+#include <sstream>
 
 #include "plot/palette.h"
 #include "plot/svg_format.h"
@@ -10,108 +11,147 @@ namespace tokshuf::plot {
 namespace {
 
 constexpr int kGridColumns = 4;
-constexpr double kPanelWidth = 290;
-constexpr double kPanelHeight = 190;
+constexpr double kPanelWidth = 300;
+constexpr double kPanelHeight = 200;
 constexpr double kMargin = 12;
-constexpr double kHeaderHeight = 64;
-
-std::vector<double> columnOf(const ProfileTable& table, int column) {
-  std::vector<double> values;
-  for (const ProfileRow& row : table.rows) values.push_back(row.values[column - 1]);
-  return values;
-}
+constexpr double kLegendTop = 48;
 
 std::vector<double> columnOf(const std::optional<ProfileTable>& table, int column) {
-  return table ? columnOf(*table, column) : std::vector<double>{};
+  return table ? measureColumn(*table, column) : std::vector<double>{};
 }
 
-std::string titleOf(const ProfileRun& run) {
-  const std::string name = std::filesystem::path(run.observed.path).filename().string();
-  const std::size_t chunks = run.observed.rows.size();
-  std::string title = name + " \u2014 " + std::to_string(chunks) +
-                      (chunks == 1 ? " chunk, " : " chunks, ") +
-                      std::to_string(run.observed.rows.back().tokens) + " tokens";
+std::string titleOf(const std::vector<PlotText>& texts) {
+  if (texts.size() == 1) {
+    const ProfileRun& run = texts[0].run;
+    return std::filesystem::path(run.observed.path).filename().string() + " \u2014 " +
+           chunkSummary(run);
+  }
+  std::string title = std::to_string(texts.size()) + " texts: ";
+  for (std::size_t i = 0; i < texts.size(); ++i) title += (i ? ", " : "") + texts[i].name;
   return title;
 }
 
-void writeLegendEntry(std::ostream& out, double x, double y, const std::string& symbol,
-                      const std::string& text) {
-  out << "<g class=\"legend-entry\" transform=\"translate(" << coord(x) << " " << coord(y)
-      << ")\">" << symbol << "<text x=\"30\" y=\"4\" font-size=\"11\" fill=\"#222222\">"
-      << xmlEscape(text) << "</text></g>\n";
+// What the marks of a lone text mean.
+std::vector<LegendEntry> loneTextKey(const ProfileRun& run) {
+  const TextStyle style;
+  std::vector<LegendEntry> key{
+      {lineSymbol(style.line, false, true), "empirical profile (.obs)"}};
+  if (run.mean) key.push_back({lineSymbol(style.mean, true, false), "Monte Carlo mean (.mcm)"});
+  if (run.lower && run.upper) {
+    key.push_back({bandSymbol(style.band, style.bandOpacity), "interval from .mcl to .mch"});
+    key.push_back({pointSymbol(style.outsideFill, style.outsideFill, 3.4),
+                   "empirical value outside the interval"});
+  }
+  if (!run.mean && !(run.lower && run.upper)) {
+    key.push_back({"", "no Monte Carlo files beside the .obs file"});
+  }
+  return key;
 }
 
-void writeLegend(std::ostream& out, const ProfileRun& run, double y) {
-  const bool hasBand = run.lower && run.upper;
-  out << "<g class=\"legend\" font-family=\"" << kFontFamily << "\">\n";
-  double x = kMargin + 4;
-  writeLegendEntry(out, x, y,
-                   std::string("<path d=\"M0,0 L24,0\" stroke=\"") + kObservedColour +
-                       "\" stroke-width=\"1.4\"/><circle cx=\"12\" cy=\"0\" r=\"2.2\" fill=\"" +
-                       kObservedColour + "\"/>",
-                   "empirical profile (.obs)");
-  x += 210;
-  if (run.mean) {
-    writeLegendEntry(out, x, y,
-                     std::string("<path d=\"M0,0 L24,0\" stroke=\"") + kMeanColour +
-                         "\" stroke-width=\"1.2\" stroke-dasharray=\"4 3\"/>",
-                     "Monte Carlo mean (.mcm)");
-    x += 210;
+// What the marks of compared texts mean, drawn in grey.
+std::vector<LegendEntry> comparedTextsKey(const std::vector<PlotText>& texts) {
+  bool anyMean = false;
+  bool anyBand = false;
+  for (const PlotText& t : texts) {
+    anyMean = anyMean || t.run.mean;
+    anyBand = anyBand || (t.run.lower && t.run.upper);
   }
-  if (hasBand) {
-    writeLegendEntry(out, x, y,
-                     std::string("<rect x=\"0\" y=\"-5\" width=\"24\" height=\"10\" fill=\"") +
-                         kBandColour + "\" fill-opacity=\"" + kBandOpacity + "\"/>",
-                     "interval from .mcl to .mch");
-    x += 210;
-    writeLegendEntry(out, x, y,
-                     std::string("<circle cx=\"12\" cy=\"0\" r=\"3.4\" fill=\"") +
-                         kOutsideColour + "\"/>",
-                     "empirical value outside the interval");
+  const char* grey = "#555555";
+  std::vector<LegendEntry> key{{lineSymbol(grey, false, true), "empirical profile (.obs)"}};
+  if (anyMean) key.push_back({lineSymbol(grey, true, false), "Monte Carlo mean (.mcm)"});
+  if (anyBand) {
+    key.push_back({bandSymbol(grey, "0.25"), "interval from .mcl to .mch"});
+    key.push_back({pointSymbol(grey, "#111111", 3.4), "ringed: outside the interval"});
   }
-  if (!run.mean && !hasBand) {
-    writeLegendEntry(out, x, y, "", "no Monte Carlo files beside the .obs file");
-  }
-  out << "</g>\n";
+  return key;
 }
 
 }  // namespace
 
-PanelData panelData(const ProfileRun& run, int column) {
+std::vector<LegendEntry> textLegend(const std::vector<PlotText>& texts) {
+  std::vector<LegendEntry> entries;
+  if (texts.size() < 2) return entries;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const TextStyle style = comparedTextStyle(i);
+    entries.push_back({"<path d=\"M0,0 L24,0\" stroke=\"" + std::string(style.line) +
+                           "\" stroke-width=\"3\"/>",
+                       textSummary(texts[i])});
+  }
+  return entries;
+}
+
+PanelData panelData(const std::vector<PlotText>& texts, int column, bool relative) {
   PanelData data;
   data.column = column;
-  for (const ProfileRow& row : run.observed.rows) {
-    data.tokens.push_back(static_cast<double>(row.tokens));
+  data.relative = relative;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const ProfileRun& run = texts[i].run;
+    Series s;
+    if (texts.size() > 1) s.style = comparedTextStyle(i);
+    const double total = run.observed.rows.empty() ? 0 : run.observed.rows.back().tokens;
+    for (const ProfileRow& row : run.observed.rows) {
+      const double tokens = static_cast<double>(row.tokens);
+      s.x.push_back(!relative ? tokens : total > 0 ? tokens / total : 0);
+    }
+    s.observed = measureColumn(run.observed, column);
+    s.mean = columnOf(run.mean, column);
+    s.lower = columnOf(run.lower, column);
+    s.upper = columnOf(run.upper, column);
+    data.texts.push_back(std::move(s));
   }
-  data.observed = columnOf(run.observed, column);
-  data.mean = columnOf(run.mean, column);
-  data.lower = columnOf(run.lower, column);
-  data.upper = columnOf(run.upper, column);
   return data;
 }
 
-void writeSvg(std::ostream& out, const ProfileRun& run) {
-  const int gridRows = (kMeasureCount + kGridColumns - 1) / kGridColumns;
-  const double width = 2 * kMargin + kGridColumns * kPanelWidth;
-  const double height = kHeaderHeight + gridRows * kPanelHeight + kMargin;
-  const std::string title = xmlEscape(titleOf(run));
+std::string labelMarkup(const std::string& label) {
+  return std::string("<tspan class=\"measure\" font-family=\"") + kLabelFontFamily + "\">" +
+         xmlEscape(label) + "</tspan>";
+}
+
+PanelData panelData(const ProfileRun& run, int column) {
+  return panelData({PlotText{"", run}}, column, false);
+}
+
+void writeSvgStart(std::ostream& out, double width, double height, const std::string& title,
+                   const std::string& markup) {
+  const std::string escaped = xmlEscape(title);
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" << coord(width)
       << "\" height=\"" << coord(height) << "\" viewBox=\"0 0 " << coord(width) << " "
       << coord(height) << "\">\n"
-      << "<title>" << title << "</title>\n"
+      << "<title>" << escaped << "</title>\n"
       << "<rect width=\"100%\" height=\"100%\" fill=\"#fafafa\"/>\n"
       << "<text class=\"title\" x=\"" << coord(kMargin + 4) << "\" y=\"26\" font-size=\"17\" "
-      << "font-weight=\"bold\" font-family=\"" << kFontFamily << "\" fill=\"#111111\">" << title << "</text>\n";
-  writeLegend(out, run, 48);
+      << "font-weight=\"bold\" font-family=\"" << kFontFamily << "\" fill=\"#111111\">"
+      << (markup.empty() ? escaped : markup) << "</text>\n";
+}
+
+void writeGridSvg(std::ostream& out, const std::vector<PlotText>& texts, bool relative) {
+  const int gridRows = (kMeasureCount + kGridColumns - 1) / kGridColumns;
+  const double width = 2 * kMargin + kGridColumns * kPanelWidth;
+  const std::vector<std::vector<LegendEntry>> legend =
+      texts.size() == 1
+          ? std::vector<std::vector<LegendEntry>>{loneTextKey(texts[0].run)}
+          : std::vector<std::vector<LegendEntry>>{textLegend(texts), comparedTextsKey(texts)};
+  // The legend is written into a buffer first: its height decides where
+  // the panels start, and so the picture's height.
+  std::ostringstream legendSvg;
+  const double legendBottom =
+      writeLegend(legendSvg, legend, kMargin + 4, kLegendTop, width - 2 * kMargin - 8);
+  const double gridTop = legendBottom + 14;
+  const double height = gridTop + gridRows * kPanelHeight + kMargin;
+  writeSvgStart(out, width, height, titleOf(texts));
+  out << legendSvg.str();
   for (int column = 1; column <= kMeasureCount; ++column) {
     const int index = column - 1;
     const Box box{kMargin + (index % kGridColumns) * kPanelWidth,
-                  kHeaderHeight + (index / kGridColumns) * kPanelHeight, kPanelWidth,
-                  kPanelHeight};
-    writePanel(out, panelData(run, column), box);
+                  gridTop + (index / kGridColumns) * kPanelHeight, kPanelWidth, kPanelHeight};
+    writePanel(out, panelData(texts, column, relative), box);
   }
   out << "</svg>\n";
+}
+
+void writeSvg(std::ostream& out, const ProfileRun& run) {
+  writeGridSvg(out, {PlotText{"", run}}, false);
 }
 
 }  // namespace tokshuf::plot

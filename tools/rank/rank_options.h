@@ -4,16 +4,23 @@
 #include <string>
 #include <vector>
 
+#include "rank/annotation_options.h"
 #include "rank/word_segmenter.h"
 
 namespace tokshuf::rank {
 
+enum class InputFormat { kText, kConllu, kVertical };
+
 struct RankOptions {
-  SegmenterOptions segmenter;
+  InputFormat format = InputFormat::kText;
+  SegmenterOptions segmenter;      // plain text
+  AnnotationOptions annotation;    // CoNLL-U and vertical files
   bool keepFittingPrefix = false;  // cut the text to what tokshuf accepts
   bool showHelp = false;
+  bool showVersion = false;
   std::string input;               // "-" is standard input
-  std::string output;              // "-" is standard output
+  std::string output;              // "-" is standard output; empty with documentsDirectory
+  std::string documentsDirectory;  // one output per document in it; empty for one output
 };
 
 // A command line that cannot be run; what() is the message without the

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <vector>
 
 #include "schema/profile_schema.h"
@@ -18,14 +17,13 @@ struct TextSize {
   std::size_t types = 0;
 };
 
-TextSize measureText(const std::vector<std::string>& words);
-
 bool fitsTokshuf(TextSize size);
 
-// The number of leading words that stay within both limits. The count of
-// types only grows along the text, so the first word that breaks a limit
-// ends the longest prefix that fits.
-std::size_t longestFittingPrefix(const std::vector<std::string>& words,
-                                 std::size_t maxTokens, std::size_t maxTypes);
+// The number of leading tokens that stay within both limits, for token ids
+// handed out in order of first occurrence (see TokenIds): the prefix holds
+// k types exactly when its ids are all below k, and the first token that
+// breaks a limit ends the longest prefix that fits.
+std::size_t longestFittingPrefix(const std::vector<int>& tokenIds, std::size_t maxTokens,
+                                 std::size_t maxTypes);
 
 }  // namespace tokshuf::rank
