@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include "measures/sichel.h"
-#include "measures/sichel_single_evaluation.h"
 #include "measures/sichel_skipping_walk.h"
 
 namespace tokshuf {
@@ -23,7 +22,8 @@ BENCHMARK(BM_SichelFit)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 void BM_SichelFitSingleEvaluation(benchmark::State& state) {
   const int* c = kCounts[state.range(0)];
   for (auto _ : state) {
-    benchmark::DoNotOptimize(sichelFitSingleEvaluation(c[0], c[1], c[2]));
+    benchmark::DoNotOptimize(
+        sichelFitSkipping(c[0], c[1], c[2], SichelPasses::kEvaluateEach));
   }
 }
 BENCHMARK(BM_SichelFitSingleEvaluation)

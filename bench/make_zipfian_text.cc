@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "zipfian_text.h"
+#include "support/zipfian_text.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ bool readOption(const char* arg, const char* name, std::string* value) {
 }
 
 bool parseArguments(int argc, char** argv,
-                    tokshuf::bench::ZipfianTextShape& shape) {
+                    tokshuf::test::ZipfianTextShape& shape) {
   for (int i = 1; i < argc; ++i) {
     std::string value;
     if (readOption(argv[i], "--tokens", &value)) {
@@ -39,7 +39,7 @@ bool parseArguments(int argc, char** argv,
 }  // namespace
 
 int main(int argc, char** argv) {
-  tokshuf::bench::ZipfianTextShape shape;
+  tokshuf::test::ZipfianTextShape shape;
   if (!parseArguments(argc, argv, shape)) {
     std::fputs(
         "usage: make_zipfian_text [--tokens=N] [--types=T] [--exponent=S] "
@@ -48,6 +48,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string file =
-      tokshuf::bench::rankedTokenFile(tokshuf::bench::zipfianRanks(shape));
+      tokshuf::test::zvcText(tokshuf::test::zipfianRanks(shape));
   return std::fwrite(file.data(), 1, file.size(), stdout) == file.size() ? 0 : 1;
 }

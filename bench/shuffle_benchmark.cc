@@ -10,14 +10,14 @@ namespace tokshuf {
 namespace {
 
 void BM_ReferenceShuffle(benchmark::State& state) {
-  std::vector<int> TEXT = bench::benchText();
+  std::vector<int> ranks = bench::benchText();
   const int n = bench::benchTokens();
   UniformRandom generator;
   int seed = -1;
   generator.uniformRandom(&seed);
   for (auto _ : state) {
-    randomize(generator, TEXT, n);
-    benchmark::DoNotOptimize(TEXT.data());
+    randomize(generator, ranks, n);
+    benchmark::DoNotOptimize(ranks.data());
   }
   state.SetItemsProcessed(state.iterations() * (n - 1));
 }
@@ -25,14 +25,14 @@ BENCHMARK(BM_ReferenceShuffle)->Unit(benchmark::kMillisecond);
 
 void BM_CompactShuffle(benchmark::State& state) {
   const int n = bench::benchTokens();
-  CompactOrder ORDER = compactOrder(bench::benchText(), n);
+  CompactOrder order = compactOrder(bench::benchText(), n);
   UniformRandom seeded;
   int seed = -1;
   seeded.uniformRandom(&seed);
   BlockUniformRandom generator(seeded.state());
   for (auto _ : state) {
-    shuffleCompact(generator, ORDER.data(), n);
-    benchmark::DoNotOptimize(ORDER.data());
+    shuffleCompact(generator, order.data(), n);
+    benchmark::DoNotOptimize(order.data());
   }
   state.SetItemsProcessed(state.iterations() * (n - 1));
 }

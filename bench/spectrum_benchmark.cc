@@ -18,56 +18,55 @@ constexpr int kChunks = 40;
 
 // A shuffled order, so that the first occurrences are spread as in a run.
 std::vector<int> shuffledText() {
-  std::vector<int> TEXT = bench::benchText();
+  std::vector<int> ranks = bench::benchText();
   UniformRandom generator;
   int seed = -1;
   generator.uniformRandom(&seed);
-  randomize(generator, TEXT, bench::benchTokens());
-  return TEXT;
+  randomize(generator, ranks, bench::benchTokens());
+  return ranks;
 }
 
 void BM_ReferenceSpectrum(benchmark::State& state) {
-  const std::vector<int> TEXT = shuffledText();
-  const Chunks CHUNKS = computeChunks(bench::benchTokens(), kChunks);
+  const std::vector<int> ranks = shuffledText();
+  const Chunks chunkEnds = computeChunks(bench::benchTokens(), kChunks);
   WordFreqState s;
   for (auto _ : state) {
     for (int j = 1; j <= kChunks; ++j) {
-      spectrum(s, TEXT, 4, 1, CHUNKS[j - 1] + 1, CHUNKS[j]);
-      benchmark::DoNotOptimize(s.maantal);
+      addChunkAndRebuild(s, ranks, 4, 1, chunkEnds[j - 1] + 1, chunkEnds[j]);
+      benchmark::DoNotOptimize(s.frequencyCount);
     }
     endRun(s);
-    s.freq_a = s.freq_the = 0;
+    s.fa = s.fthe = 0;
   }
 }
 BENCHMARK(BM_ReferenceSpectrum)->Unit(benchmark::kMicrosecond);
 
 void BM_IncrementalSpectrum(benchmark::State& state) {
-  const CompactOrder ORDER = compactOrder(shuffledText(), bench::benchTokens());
-  const Chunks CHUNKS = computeChunks(bench::benchTokens(), kChunks);
-  WordFreqState s;
+  const CompactOrder order = compactOrder(shuffledText(), bench::benchTokens());
+  const Chunks chunkEnds = computeChunks(bench::benchTokens(), kChunks);
   IncrementalSpectrum spectrum;
   for (auto _ : state) {
-    spectrum.startRun(s);
+    spectrum.startRun();
     for (int j = 1; j <= kChunks; ++j) {
-      spectrum.addChunk(s, ORDER.data(), 4, 1, CHUNKS[j - 1] + 1, CHUNKS[j]);
-      benchmark::DoNotOptimize(s.maantal);
+      spectrum.addChunk(order.data(), 4, 1, chunkEnds[j - 1] + 1, chunkEnds[j]);
+      benchmark::DoNotOptimize(spectrum.spectrum().frequencyCount);
     }
-    spectrum.endRun(s);
+    spectrum.endRun();
   }
 }
 BENCHMARK(BM_IncrementalSpectrum)->Unit(benchmark::kMicrosecond);
 
 struct MeasuredRun {
   MeasuredRun()
-      : TEXT(shuffledText()),
-        CHUNKS(computeChunks(bench::benchTokens(), kChunks)),
-        context{settings, CHUNKS, bench::benchTokens(), 0},
+      : ranks(shuffledText()),
+        chunkEnds(computeChunks(bench::benchTokens(), kChunks)),
+        context{settings, chunkEnds, bench::benchTokens(), 0},
         arrays(1) {
     settings.nchunks = kChunks;
   }
   Settings settings;
-  std::vector<int> TEXT;
-  Chunks CHUNKS;
+  std::vector<int> ranks;
+  Chunks chunkEnds;
   MeasureContext context;
   RunArrays arrays;
 };
@@ -75,17 +74,16 @@ struct MeasuredRun {
 void BM_ReferenceMeasuredRun(benchmark::State& state) {
   MeasuredRun m;
   RunState run;
-  for (auto _ : state) constants(1, m.context, m.TEXT, run, m.arrays);
+  for (auto _ : state) measureTokenOrder(1, m.context, m.ranks, run, m.arrays);
 }
 BENCHMARK(BM_ReferenceMeasuredRun)->Unit(benchmark::kMillisecond);
 
-// The memos are warm after the first iteration, which is the situation of
-// every run but the first few of a long series.
 void BM_CompactMeasuredRun(benchmark::State& state) {
   MeasuredRun m;
-  const CompactOrder ORDER = compactOrder(m.TEXT, bench::benchTokens());
+  const CompactOrder order = compactOrder(m.ranks, bench::benchTokens());
   CompactRunState run;
-  for (auto _ : state) measureCompactOrder(1, m.context, ORDER.data(), run, m.arrays);
+  for (auto _ : state)
+    measureCompactOrder(1, m.context, order.data(), run, m.arrays);
 }
 BENCHMARK(BM_CompactMeasuredRun)->Unit(benchmark::kMillisecond);
 

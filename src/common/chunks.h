@@ -6,7 +6,7 @@
 
 namespace tokshuf {
 
-// CHUNKS[j] is the number of tokens in chunks 1..j; CHUNKS[0] is 0.
+// chunkEnds[j] is the number of tokens in chunks 1..j; chunkEnds[0] is 0.
 using Chunks = std::array<int, kMaxChunks + 1>;
 
 // Cuts N tokens into nchunks chunks whose lengths differ by at most one,

@@ -12,10 +12,10 @@ using ProfileTable =
 
 // The four profiles of a run.
 struct ProfileTables {
-  ProfileTable tabel_orig{};
-  ProfileTable tabel_means{};
-  ProfileTable tabel_cilow{};
-  ProfileTable tabel_cihigh{};
+  ProfileTable observed{};
+  ProfileTable means{};
+  ProfileTable lowerBounds{};
+  ProfileTable upperBounds{};
 };
 
 }  // namespace tokshuf

@@ -7,11 +7,11 @@ namespace tokshuf {
 struct Settings {
   int nchunks = 20;
   int nperm = 0;
-  int ci = 95;
-  int f_a = 4;
-  int f_the = 1;
-  int useGlobalMmax = 0;
-  int header = 1;
+  int confidenceLevel = 95;  // percent
+  int rankA = 4;  // the ranks of the two words whose counts are tracked
+  int rankThe = 1;
+  bool globalPstar = false;  // the Zipf fit takes p* from the whole text
+  bool hasHeader = true;     // the ranked-token file starts with a header
 };
 
 }  // namespace tokshuf

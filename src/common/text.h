@@ -4,13 +4,12 @@
 
 namespace tokshuf {
 
-// The token sequence: TEXT[1..N] holds the rank of each token's word type,
-// in the current order (file order until the first permutation run).
-// Index 0 exists and carries no data.
+// The token sequence as read: ranks[1..N] holds the rank of each token's
+// word type, in file order. Index 0 exists and carries no data.
 struct Text {
-  std::vector<int> TEXT = std::vector<int>(1, 0);
+  std::vector<int> ranks = std::vector<int>(1, 0);
   int N = 0;
-  int gmMax = 0;  // tokens of rank 1 in the whole text
+  int rankOneCount = 0;  // tokens of rank 1 in the whole text
 };
 
 }  // namespace tokshuf

@@ -17,7 +17,7 @@ int applyLetter(const char* s, CommandLine& line) {
   bool overflow = false;
   switch (*s) {
     case 'k': case 'p': case 'c': case 't': case 'a': {
-      const int value = leesgetal(s, &digits, &overflow);
+      const int value = readOptionValue(s, &digits, &overflow);
       if (overflow) {
         throw FatalError(formatString(
             "tokshuf: value of option -%c does not fit an int: %.*s\n", *s,
@@ -25,13 +25,13 @@ int applyLetter(const char* s, CommandLine& line) {
       }
       if (*s == 'k') settings.nchunks = value;
       if (*s == 'p') settings.nperm = value;
-      if (*s == 'c') settings.ci = value;
-      if (*s == 't') settings.f_the = value;
-      if (*s == 'a') settings.f_a = value;
+      if (*s == 'c') settings.confidenceLevel = value;
+      if (*s == 't') settings.rankThe = value;
+      if (*s == 'a') settings.rankA = value;
       return digits;
     }
-    case 'z': settings.useGlobalMmax = 1; return 0;
-    case 'H': settings.header = 0; return 0;
+    case 'z': settings.globalPstar = true; return 0;
+    case 'H': settings.hasHeader = false; return 0;
     case 'h': line.helpRequested = true; return 0;
     default:
       throw FatalError(formatString("tokshuf: illegal option %c\n", *s));
@@ -68,16 +68,17 @@ void checkRanges(const Settings& s) {
         "tokshuf: number of permutation runs (-p) must be 0 to %d, not %d\n",
         kMaxPermutations, s.nperm));
   }
-  if (s.ci < 0 || s.ci > 100) {
+  if (s.confidenceLevel < 0 || s.confidenceLevel > 100) {
     throw FatalError(formatString(
-        "tokshuf: confidence level (-c) must be 0 to 100, not %d\n", s.ci));
+        "tokshuf: confidence level (-c) must be 0 to 100, not %d\n",
+        s.confidenceLevel));
   }
 }
 
 }  // namespace
 
-int leesgetal(const char* s, int* aantal, bool* overflow) {
-  *aantal = 0;
+int readOptionValue(const char* s, int* digitCount, bool* overflow) {
+  *digitCount = 0;
   *overflow = false;
   long long value = 0;
   for (const char* c = s + 1; *c >= '0' && *c <= '9'; ++c) {
@@ -86,7 +87,7 @@ int leesgetal(const char* s, int* aantal, bool* overflow) {
       *overflow = true;
       value = INT_MAX;  // keeps reading the digits without overflowing
     }
-    ++*aantal;
+    ++*digitCount;
   }
   return int(value);
 }

@@ -4,10 +4,10 @@
 
 namespace tokshuf {
 
-// Reads the decimal digits that follow the option letter at s. *aantal
+// Reads the decimal digits that follow the option letter at s. *digitCount
 // receives the number of digits (0 when none follow; the value is then 0).
 // *overflow is set when the digits do not fit an int.
-int leesgetal(const char* s, int* aantal, bool* overflow);
+int readOptionValue(const char* s, int* digitCount, bool* overflow);
 
 struct CommandLine {
   Settings settings;

@@ -1,18 +1,22 @@
 #include "driver/profile_writer.h"
 
-#include "common/measure_columns.h"
+#include "common/limits.h"
 
 namespace tokshuf {
 
-void print_tabel(std::FILE* bestand, const ProfileTable& tabel, int nchunks,
-                 const Chunks& CHUNKS) {
-  std::fputs(kProfileHeader, bestand);
+void writeProfile(std::FILE* out, const ProfileTable& table, int nchunks,
+                  const Chunks& chunkEnds) {
+  for (int i = 0; i <= kMeasureColumns; ++i) {
+    if (i > 0) std::fputc(' ', out);
+    std::fputs(schema::kColumnLabels[i], out);
+  }
+  std::fputc('\n', out);
   for (int k = 1; k <= nchunks; ++k) {
-    std::fprintf(bestand, "%d", CHUNKS[k]);
+    std::fprintf(out, "%d", chunkEnds[k]);
     for (int i = 1; i <= kMeasureColumns; ++i) {
-      std::fprintf(bestand, " %10.7f", tabel[k][i]);
+      std::fprintf(out, " %10.7f", table[k][i]);
     }
-    std::fputc('\n', bestand);
+    std::fputc('\n', out);
   }
 }
 

@@ -9,16 +9,12 @@
 #include "common/chunks.h"
 #include "common/fatal_error.h"
 #include "common/profile_table.h"
-#include "common/run_arrays.h"
 #include "driver/options.h"
 #include "driver/output_files.h"
 #include "driver/profile_writer.h"
 #include "driver/token_reader.h"
 #include "driver/usage.h"
-#include "measures/chunk_measures.h"
-#include "montecarlo/parallel_permutation.h"
-#include "montecarlo/permutation.h"
-#include "montecarlo/summary_tables.h"
+#include "montecarlo/text_profiles.h"
 
 namespace tokshuf {
 namespace {
@@ -64,29 +60,18 @@ void openOutputs(const std::string& base, int nperm, const struct stat& input,
 }
 
 void writeProfiles(const ProfileTables& tables, const Settings& settings,
-                   const Chunks& CHUNKS, OutputFiles& outputs) {
-  print_tabel(outputs.stream(kObs), tables.tabel_orig, settings.nchunks, CHUNKS);
+                   const Chunks& chunkEnds, OutputFiles& outputs) {
+  writeProfile(outputs.stream(kObs), tables.observed, settings.nchunks,
+               chunkEnds);
   if (settings.nperm > 0) {
-    print_tabel(outputs.stream(kMcm), tables.tabel_means, settings.nchunks, CHUNKS);
-    print_tabel(outputs.stream(kMcl), tables.tabel_cilow, settings.nchunks, CHUNKS);
-    print_tabel(outputs.stream(kMch), tables.tabel_cihigh, settings.nchunks, CHUNKS);
+    writeProfile(outputs.stream(kMcm), tables.means, settings.nchunks,
+                 chunkEnds);
+    writeProfile(outputs.stream(kMcl), tables.lowerBounds, settings.nchunks,
+                 chunkEnds);
+    writeProfile(outputs.stream(kMch), tables.upperBounds, settings.nchunks,
+                 chunkEnds);
   }
   outputs.commitAll();
-}
-
-// The permutation runs 1..nperm, by the chosen engine; adds their missing
-// fits to run's counters.
-void permutationRuns(const EngineSettings& engine, const MeasureContext& context,
-                     Text& text, RunState& run, RunArrays& arrays) {
-  const int nperm = context.settings.nperm;
-  if (engine.engine == Engine::kReference) {
-    permute(nperm, context, text, run, arrays);
-    return;
-  }
-  const MissingFits missing =
-      permuteInParallel(nperm, context, text, engine.threads, arrays);
-  run.zipfzeros += missing.zipf;
-  run.sichelzeros += missing.sichel;
 }
 
 int run(const EngineSettings& engine, int argc, char** argv) {
@@ -111,28 +96,19 @@ int run(const EngineSettings& engine, int argc, char** argv) {
   OutputFiles outputs;
   openOutputs(baseName(line.inputName), settings.nperm, inputInfo, outputs);
 
-  Text text = readRankedTokens(input.stream, line.inputName, settings.header);
+  const Text text =
+      readRankedTokens(input.stream, line.inputName, settings.hasHeader);
   std::fclose(input.stream);
   input.stream = nullptr;
   std::fprintf(stderr, "Loaded %s (%d word tokens)\n", line.inputName, text.N);
 
-  const Chunks CHUNKS = computeChunks(text.N, settings.nchunks);
-  const MeasureContext context{settings, CHUNKS, text.N, text.gmMax};
-  RunArrays arrays(settings.nperm);
-  RunState run;
-  constants(0, context, text.TEXT, run, arrays);
-  if (settings.nperm > 0) {
-    std::fprintf(stderr, "Running %d permutations\n", settings.nperm);
-    permutationRuns(engine, context, text, run, arrays);
-    std::fprintf(stderr, "\nCompleted permutation runs\n");
-  }
+  const TextProfiles profiles = profileText(engine, settings, text);
+  writeProfiles(profiles.tables, settings, profiles.chunkEnds, outputs);
 
-  ProfileTables tables;
-  tabulateAll(arrays, settings, tables);
-  writeProfiles(tables, settings, CHUNKS, outputs);
-
-  std::fprintf(stderr, "Number of missing fits for Zipf:   %d\n", run.zipfzeros);
-  std::fprintf(stderr, "Number of missing fits for Sichel: %d\n", run.sichelzeros);
+  std::fprintf(stderr, "Number of missing fits for Zipf:   %d\n",
+               profiles.missing.zipf);
+  std::fprintf(stderr, "Number of missing fits for Sichel: %d\n",
+               profiles.missing.sichel);
   return 0;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/engine_settings.h"
+#include "montecarlo/engine_settings.h"
 
 namespace tokshuf {
 

@@ -152,13 +152,13 @@ int readRank(FieldScanner& in, const WordField& word) {
 
 }  // namespace
 
-Text readRankedTokens(std::FILE* file, const char* name, int header) {
+Text readRankedTokens(std::FILE* file, const char* name, bool hasHeader) {
   FieldScanner in(file, name);
-  if (header == 1) {
+  if (hasHeader) {
     for (int field = 0; field < 2 && in.skipSpace(); ++field) in.readField();
   }
   Text text;
-  text.TEXT.reserve(1024);
+  text.ranks.reserve(1024);
   while (in.skipSpace()) {
     WordField word;
     word.line = in.line();
@@ -170,9 +170,9 @@ Text readRankedTokens(std::FILE* file, const char* name, int header) {
     if (rank > kMaxRank) {
       throw FatalError("tokshuf: ERROR: number of types exceeds array bounds\n");
     }
-    text.TEXT.push_back(rank);
+    text.ranks.push_back(rank);
     ++text.N;
-    if (rank == 1) ++text.gmMax;
+    if (rank == 1) ++text.rankOneCount;
   }
   return text;
 }

@@ -11,6 +11,6 @@ namespace tokshuf {
 // is skipped unread; ranks must be decimal integers from 1 to 22000, and at
 // most 220000 tokens fit. Throws FatalError naming the file and line of the
 // first bad record. name is used only in messages.
-Text readRankedTokens(std::FILE* file, const char* name, int header);
+Text readRankedTokens(std::FILE* file, const char* name, bool hasHeader);
 
 }  // namespace tokshuf

@@ -1,36 +1,41 @@
 #pragma once
 
+#include <vector>
+
 #include "common/chunks.h"
 #include "common/run_arrays.h"
 #include "common/settings.h"
-#include "common/text.h"
 #include "measures/run_state.h"
+#include "measures/sichel.h"
 
 namespace tokshuf {
 
 // Read-only inputs shared by every run of one process.
 struct MeasureContext {
   const Settings& settings;
-  const Chunks& CHUNKS;
-  int N;      // tokens in the whole text
-  int gmMax;  // tokens of rank 1 in the whole text
+  const Chunks& chunkEnds;
+  int N;             // tokens in the whole text
+  int rankOneCount;  // tokens of rank 1 in the whole text
 };
 
-// The Zipf fit uses the logarithmic form throughout.
-inline constexpr int kZipfForm = 0;
+// Stores every measure of chunk j of run row except the Sichel and Zipf
+// fits: the counts, the closed forms and the sums over the spectrum.
+void storeSpectrumMeasures(int row, int j, const FrequencySpectrum& s,
+                           RunArrays& out);
 
-// Stores every measure of chunk j of run a except the Sichel and Zipf fits:
-// the counts, the closed forms and the sums over the spectrum.
-void storeSpectrumMeasures(int a, int j, RunState& run, RunArrays& out);
+// Stores the fitted columns of chunk j of run row.
+void storeFits(int row, int j, const SichelFit& sichel, double zipfSize,
+               RunArrays& out);
 
-// The top relative frequency passed to the Zipf fit at the current prefix.
-double zipfArgument(const MeasureContext& context, const WordFreqState& s);
+// The top relative frequency p* passed to the Zipf fit at the current
+// prefix.
+double zipfPstar(const MeasureContext& context, const FrequencySpectrum& s);
 
-// Measures the token order in TEXT at every chunk boundary and stores the
-// 24 values of chunk j in row a, column j of the run arrays. The run state
-// must be in its between-runs condition and is left in it.
-void constants(int a, const MeasureContext& context,
-               const std::vector<int>& TEXT, RunState& run,
-               RunArrays& arrays);
+// Measures the token order ranks[1..N] at every chunk boundary and stores
+// the 24 values of chunk j in row `row`, column j of the run arrays. The
+// run state must be in its between-runs condition and is left in it.
+void measureTokenOrder(int row, const MeasureContext& context,
+                       const std::vector<int>& ranks, RunState& run,
+                       RunArrays& arrays);
 
 }  // namespace tokshuf

@@ -4,28 +4,24 @@
 
 #include "common/run_arrays.h"
 #include "measures/chunk_measures.h"
-#include "measures/fit_memo.h"
 #include "measures/incremental_spectrum.h"
 #include "measures/run_state.h"
 
 namespace tokshuf {
 
-// What one measuring thread keeps from run to run: the run state with its
-// missing-fit counts, the incremental spectrum's bookkeeping and the memos
-// of the two fits.
+// What one measuring thread keeps from run to run: the incremental
+// spectrum's bookkeeping and the missing-fit counts.
 struct CompactRunState {
-  RunState run;
   IncrementalSpectrum spectrum;
-  SichelMemo sichel;
-  ZipfMemo zipf;
+  MissingFits missing;
 };
 
-// constants() for a token order held in 16-bit ranks: stores the same 24
-// values of every chunk in row a, adds the same missing fits and throws
-// the same FatalError. The state must be in its between-runs condition,
-// and is left in it, also when a fit ends the program.
-void measureCompactOrder(int a, const MeasureContext& context,
-                         const std::uint16_t* ORDER, CompactRunState& state,
+// measureTokenOrder() for a token order held in 16-bit ranks: stores the
+// same 24 values of every chunk in row `row`, adds the same missing fits
+// and throws the same FatalError. The state must be in its between-runs
+// condition, and is left in it, also when a fit ends the program.
+void measureCompactOrder(int row, const MeasureContext& context,
+                         const std::uint16_t* order, CompactRunState& state,
                          RunArrays& arrays);
 
 }  // namespace tokshuf

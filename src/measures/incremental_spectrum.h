@@ -4,51 +4,58 @@
 #include <vector>
 
 #include "common/limits.h"
-#include "common/word_freq_state.h"
+#include "measures/word_freq_state.h"
 
 namespace tokshuf {
 
-// Brings a WordFreqState to the same values that spectrum() gives, with
-// less work per chunk. The spectrum VM is kept up to date token by token,
-// together with the number of distinct frequencies present, so no rebuild
-// is needed; MLIJST still comes from a walk over the types in order of
-// first occurrence, because that order decides the rounding of the sums
-// taken over it, but the walk stops as soon as every distinct frequency has
-// been met: the types after that point cannot add an entry.
+// Brings a FrequencySpectrum to the same values that addChunkAndRebuild()
+// gives, with less work per chunk. The spectrum VM is kept up to date token
+// by token, together with the number of distinct frequencies present, so
+// no rebuild is needed; the list of frequencies still comes from a walk
+// over the types in order of first occurrence, because that order decides
+// the rounding of the sums taken over it, but the walk stops as soon as
+// every distinct frequency has been met: the types after that point cannot
+// add an entry.
 //
-// VM[0], which spectrum() never uses, counts the types not yet seen, so
-// that a first occurrence needs no special case; it never reaches 0. The
-// token loop does only what the per-type counts need: mMax and the two
-// tracked words' counts are read off at the chunk's end.
+// VM[0] of its own spectrum, which no measure reads, counts the types not
+// yet seen, so that a first occurrence needs no special case; it never
+// reaches 0. The token loop does only what the per-type counts need: mMax
+// and the two tracked words' counts are read off at the chunk's end.
 class IncrementalSpectrum {
  public:
   IncrementalSpectrum()
-      : firstSeen_(kMaxRank + 2, 0), listedAt_(kMaxTokens + 1, 0) {}
+      : countByRank_(kMaxRank + 1, 0),
+        firstSeen_(kMaxRank + 2, 0),
+        listedAt_(kMaxTokens + 1, 0) {}
 
-  // Call before the first chunk of a run; the state must be in its
-  // between-runs condition.
-  void startRun(WordFreqState& s);
+  // Call before the first chunk of a run; the object must be in its
+  // between-runs condition (new, or after endRun()).
+  void startRun();
 
-  // Adds ORDER[begin..eind] (16-bit ranks) and brings VM, MLIJST, maantal,
-  // mMax, curV and curV1 to curV5 up to date.
-  void addChunk(WordFreqState& s, const std::uint16_t* ORDER, int f_a,
-                int f_the, int begin, int eind);
+  // Adds order[first..last] (16-bit ranks) and brings the spectrum of the
+  // prefix order[1..last] up to date.
+  void addChunk(const std::uint16_t* order, int rankA, int rankThe, int first,
+                int last);
 
-  // Returns the state to its between-runs condition, clearing the spectrum
-  // as well.
-  void endRun(WordFreqState& s);
+  // The spectrum after the last addChunk().
+  const FrequencySpectrum& spectrum() const { return spectrum_; }
+
+  // Returns to the between-runs condition, clearing the spectrum as well.
+  void endRun();
 
  private:
-  void addTokens(WordFreqState& s, const std::uint16_t* ORDER, int begin,
-                 int eind);
-  void listFrequencies(WordFreqState& s);
+  void addTokens(const std::uint16_t* order, int first, int last);
+  void listFrequencies();
   // Tokens of the given rank in the prefix.
-  static int countOf(const WordFreqState& s, int rank);
+  int countOf(int rank) const;
 
-  // The ranks seen, in order of first occurrence (the role of TYPENLIJST,
-  // which this class leaves unused); one spare entry at the end.
+  FrequencySpectrum spectrum_;
+  std::vector<int> countByRank_;
+  // The ranks seen, in order of first occurrence; one spare entry at the
+  // end.
   std::vector<int> firstSeen_;
-  // listedAt_[m] == walk_ when frequency m is already in this walk's MLIJST.
+  int typeCount_ = 0;
+  // listedAt_[m] == walk_ when frequency m is already in this walk's list.
   std::vector<std::uint32_t> listedAt_;
   std::uint32_t walk_ = 0;
   int distinct_ = 0;

@@ -1,48 +1,59 @@
 #include "measures/lognormal.h"
 
+#include <array>
 #include <cmath>
 
 namespace tokshuf {
+namespace {
 
-double getlogMean2(int numranks, const std::vector<int>& VM,
-                   const std::vector<int>& MLIJST, int curV) {
-  double som = 0.0;
-  for (int i = 1; i <= numranks; ++i) {
-    const int m = MLIJST[i];
-    som += double(VM[m]) * std::log(double(m));
+// The most distinct frequencies a text of the longest length can have:
+// frequencies 1, 2, ..., k need k (k + 1) / 2 tokens.
+constexpr int maxDistinctFrequencies(int tokens) {
+  int k = 0;
+  while ((k + 1) * (k + 2) / 2 <= tokens) ++k;
+  return k;
+}
+constexpr int kMaxDistinctFrequencies = maxDistinctFrequencies(kMaxTokens);
+
+}  // namespace
+
+double logFrequencyMean(const FrequencySpectrum& s) {
+  double sum = 0.0;
+  for (int i = 1; i <= s.frequencyCount; ++i) {
+    const int m = s.frequencies[i];
+    sum += double(s.VM[m]) * std::log(double(m));
   }
-  return som / double(curV);
+  return sum / double(s.V);
 }
 
-double getlogStdDev2(double mean, int numranks, const std::vector<int>& VM,
-                     const std::vector<int>& MLIJST, int curV) {
-  double som = 0.0;
-  for (int i = 1; i <= numranks; ++i) {
-    const int m = MLIJST[i];
+double logFrequencyStdDev(const FrequencySpectrum& s, double mean) {
+  double sum = 0.0;
+  for (int i = 1; i <= s.frequencyCount; ++i) {
+    const int m = s.frequencies[i];
     const double lm = std::log(double(m));
-    som += double(VM[m]) * (lm * lm);
+    sum += double(s.VM[m]) * (lm * lm);
   }
-  const double v = curV;
-  return std::sqrt((som - v * (mean * mean)) / (v - 1.0));
+  const double v = s.V;
+  return std::sqrt((sum - v * (mean * mean)) / (v - 1.0));
 }
 
-void lognormal2(int numranks, std::vector<double>& PVM,
-                const std::vector<int>& VM, const std::vector<int>& MLIJST,
-                int curN, double* smean, double* sstdev) {
-  *smean = 0.0;
-  for (int i = 1; i <= numranks; ++i) {
-    const int m = MLIJST[i];
-    const int tokens = m * VM[m];  // at most curN, so no overflow
-    PVM[i] = std::log(double(tokens) / double(curN));
-    *smean += PVM[i];
+LognormalFit lognormalFit(const FrequencySpectrum& s) {
+  std::array<double, kMaxDistinctFrequencies + 1> logShares;
+  const int n = s.frequencyCount;
+  LognormalFit fit;
+  for (int i = 1; i <= n; ++i) {
+    const int m = s.frequencies[i];
+    const int tokens = m * s.VM[m];  // at most N, so no overflow
+    logShares[i] = std::log(double(tokens) / double(s.N));
+    fit.mean += logShares[i];
   }
-  *smean = *smean / double(numranks);
-  *sstdev = 0.0;
-  for (int i = 1; i <= numranks; ++i) {
-    const double d = PVM[i] - *smean;
-    *sstdev += d * d;
+  fit.mean = fit.mean / double(n);
+  for (int i = 1; i <= n; ++i) {
+    const double d = logShares[i] - fit.mean;
+    fit.stdDev += d * d;
   }
-  *sstdev = std::sqrt(*sstdev / double(numranks - 1));
+  fit.stdDev = std::sqrt(fit.stdDev / double(n - 1));
+  return fit;
 }
 
 }  // namespace tokshuf

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "measures/run_state.h"
-
 namespace tokshuf {
 
 // The walk of the Sichel search: the step is the start value over the
@@ -13,8 +11,8 @@ inline constexpr int kSichelMaxPasses = 10000;
 
 // The function whose fixed point gives Sichel's theta; throws FatalError
 // ("z <= 0; ...") for z <= 0. A NaN z passes.
-double fz(double z, double curN, double curV, double n1);
-double delta(double x, double curN, double curV, double n1);
+double fz(double z, double N, double V, double V1);
+double delta(double x, double N, double V, double V1);
 
 // Sichel's parameters for N tokens, V types and V1 hapaxes. failed marks a
 // missing fit, whose parameters are all 0.
@@ -24,14 +22,10 @@ struct SichelFit {
   double a1 = 0.0;
   bool failed = false;
 };
-SichelFit sichelFit(int curN, int curV, int curV1);
+SichelFit sichelFit(int tokens, int types, int hapaxes);
 
-// The parameters at the end x of the walk; slecht marks a failed walk.
+// The parameters at the end x of the walk; failed marks a failed walk.
 SichelFit sichelParameters(double N, double V, double V1, double x,
-                           bool slecht);
-
-// Fits the state's prefix into cur_b, cur_c and cur_a1, counting a missing
-// fit in sichelzeros.
-void SichelParam(RunState& run);
+                           bool failed);
 
 }  // namespace tokshuf

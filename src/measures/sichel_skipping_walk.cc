@@ -3,10 +3,56 @@
 #include <algorithm>
 #include <cmath>
 
-#include "measures/sichel_single_evaluation.h"
-
 namespace tokshuf {
 namespace {
+
+// The walk of sichelFit() with fz evaluated once per pass: the loop test at
+// x reuses the value computed when x was the trial value, and the failure
+// test reuses the value of the step test or of the loop test. Every reused
+// value is the same call of fz on the same argument, so it is bit for bit
+// what sichelFit() would compute again.
+struct SichelWalk {
+  SichelWalk(double tokens, double types, double hapaxes)
+      : N(tokens),
+        V(types),
+        V1(hapaxes),
+        stepsize(N / V1 / kSichelStepDivisor),
+        x(N / V1),
+        fzAtX(fz(x, N, V, V1)) {}
+
+  // The loop test: the residual at x is above the tolerance.
+  bool goesOn() const { return x - fzAtX > kSichelTolerance; }
+  // One pass; false when it marked the fit as failed. Throws FatalError,
+  // as sichelFit() does, for a trial value at or below 0.
+  bool pass();
+
+  double N, V, V1;
+  double stepsize;
+  double x;
+  double fzAtX;
+  int iterations = 0;
+  bool failed = false;
+};
+
+bool SichelWalk::pass() {
+  ++iterations;
+  double y = x - stepsize;
+  // At y <= 0 (or a NaN y) the step test is skipped and fz(y) is the
+  // failure test's own evaluation, which ends the run for y <= 0.
+  double fzAtY = fz(y, N, V, V1);
+  if (y > 0 && y - fzAtY < 0) {
+    y = x;
+    fzAtY = fzAtX;
+    stepsize = stepsize / kSichelStepDivisor;
+  }
+  if (fzAtY < 0 || iterations > kSichelMaxPasses) {
+    failed = true;
+    return false;
+  }
+  x = y;
+  fzAtX = fzAtY;
+  return true;
+}
 
 // Bound on the difference between the computed residual x - fz(x) and its
 // exact value, relative to the magnitudes involved: about ten roundings and
@@ -62,12 +108,14 @@ bool skipProvenPasses(SichelWalk& walk) {
 
 }  // namespace
 
-SichelFit sichelFitSkipping(int curN, int curV, int curV1) {
-  SichelWalk walk(curN, curV, curV1);
+SichelFit sichelFitSkipping(int tokens, int types, int hapaxes,
+                            SichelPasses passes) {
+  SichelWalk walk(tokens, types, hapaxes);
+  const bool skip = passes == SichelPasses::kSkipProven;
   while (walk.goesOn()) {
-    if (!skipProvenPasses(walk) && !walk.pass()) break;
+    if (!(skip && skipProvenPasses(walk)) && !walk.pass()) break;
   }
-  return sichelParameters(walk.N, walk.V, walk.V1, walk.x, walk.slecht);
+  return sichelParameters(walk.N, walk.V, walk.V1, walk.x, walk.failed);
 }
 
 }  // namespace tokshuf

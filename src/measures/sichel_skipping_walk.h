@@ -15,8 +15,13 @@ namespace tokshuf {
 // root, fz not negative. Those passes are made without evaluating fz (the
 // trial values are still formed by the same repeated subtraction); fz is
 // evaluated exactly at the last of them, which becomes the next anchor.
-// Near the root, and below 1, every pass evaluates fz once, as in
-// sichelFitSingleEvaluation().
-SichelFit sichelFitSkipping(int curN, int curV, int curV1);
+// Near the root, and below 1, every pass evaluates fz once; the reuse of
+// the value at x for the loop test and of the step test's value for the
+// failure test is exact, since each is the same call of fz on the same
+// argument. kEvaluateEach turns the skipping off, for the tests and
+// benchmarks that compare the two.
+enum class SichelPasses { kSkipProven, kEvaluateEach };
+SichelFit sichelFitSkipping(int tokens, int types, int hapaxes,
+                            SichelPasses passes = SichelPasses::kSkipProven);
 
 }  // namespace tokshuf

@@ -3,53 +3,55 @@
 namespace tokshuf {
 namespace {
 
-void addTokens(WordFreqState& s, const std::vector<int>& TEXT, int f_a,
-               int f_the, int begin, int eind) {
-  for (int i = begin; i <= eind; ++i) {
-    const int w = TEXT[i];
-    if (s.WORDFREQ[w]++ == 0) s.TYPENLIJST[++s.typenaantal] = w;
-    if (w == f_the) ++s.freq_the;
-    if (w == f_a) ++s.freq_a;
+void addTokens(WordFreqState& s, const std::vector<int>& ranks, int rankA,
+               int rankThe, int first, int last) {
+  for (int i = first; i <= last; ++i) {
+    const int w = ranks[i];
+    if (s.countByRank[w]++ == 0) s.typesInOrder[++s.typeCount] = w;
+    if (w == rankThe) ++s.fthe;
+    if (w == rankA) ++s.fa;
   }
 }
 
-// Only the entries listed in MLIJST are non-zero, so clearing them is enough.
+// Only the entries listed in frequencies are non-zero, so clearing them is
+// enough.
 void clearSpectrum(WordFreqState& s) {
-  for (int i = 1; i <= s.maantal; ++i) {
-    s.VM[s.MLIJST[i]] = 0;
-    s.MLIJST[i] = 0;
+  for (int i = 1; i <= s.frequencyCount; ++i) {
+    s.VM[s.frequencies[i]] = 0;
+    s.frequencies[i] = 0;
   }
-  s.maantal = 0;
+  s.frequencyCount = 0;
   s.mMax = 0;
 }
 
 // Walks the types in order of first occurrence; that order fixes the order
-// of MLIJST, which decides the rounding of the sums taken over it.
+// of frequencies, which decides the rounding of the sums taken over it.
 void rebuildSpectrum(WordFreqState& s) {
-  for (int t = 1; t <= s.typenaantal; ++t) {
-    const int m = s.WORDFREQ[s.TYPENLIJST[t]];
-    if (s.VM[m]++ == 0) s.MLIJST[++s.maantal] = m;
+  for (int t = 1; t <= s.typeCount; ++t) {
+    const int m = s.countByRank[s.typesInOrder[t]];
+    if (s.VM[m]++ == 0) s.frequencies[++s.frequencyCount] = m;
     if (m >= s.mMax) s.mMax = m;
   }
 }
 
 }  // namespace
 
-void spectrum(WordFreqState& s, const std::vector<int>& TEXT, int f_a,
-              int f_the, int begin, int eind) {
-  addTokens(s, TEXT, f_a, f_the, begin, eind);
-  s.curV = s.typenaantal;
+void addChunkAndRebuild(WordFreqState& s, const std::vector<int>& ranks,
+                        int rankA, int rankThe, int first, int last) {
+  addTokens(s, ranks, rankA, rankThe, first, last);
+  s.N = last;
+  s.V = s.typeCount;
   clearSpectrum(s);
   rebuildSpectrum(s);
   s.readLowClasses();
 }
 
 void endRun(WordFreqState& s) {
-  for (int t = 1; t <= s.typenaantal; ++t) {
-    s.WORDFREQ[s.TYPENLIJST[t]] = 0;
-    s.TYPENLIJST[t] = 0;
+  for (int t = 1; t <= s.typeCount; ++t) {
+    s.countByRank[s.typesInOrder[t]] = 0;
+    s.typesInOrder[t] = 0;
   }
-  s.typenaantal = 0;
+  s.typeCount = 0;
 }
 
 }  // namespace tokshuf

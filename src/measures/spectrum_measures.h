@@ -1,20 +1,17 @@
 #pragma once
 
-#include <vector>
+#include "measures/word_freq_state.h"
 
 namespace tokshuf {
 
-// Measures of the frequency spectrum. Each walks MLIJST[1..numranks] in
-// order and reads VM at the listed frequency.
+// Measures of the frequency spectrum. Each walks the list of frequencies
+// present in order and reads VM at the listed frequency.
 
 // Yule's characteristic K.
-double getK2(int numranks, const std::vector<int>& VM,
-             const std::vector<int>& MLIJST, int curN);
+double yuleK(const FrequencySpectrum& s);
 // Simpson's D.
-double getD2(int numranks, const std::vector<int>& VM,
-             const std::vector<int>& MLIJST, int curN);
+double simpsonD(const FrequencySpectrum& s);
 // Entropy of the word-frequency distribution, in nats.
-double getE2(int numranks, const std::vector<int>& VM,
-             const std::vector<int>& MLIJST, int curN);
+double entropy(const FrequencySpectrum& s);
 
 }  // namespace tokshuf

@@ -16,19 +16,20 @@ double harmonic(int m) {
   return sum;
 }
 
-double fZipf(double z, double pstarr, double curN, int newMethod) {
-  const double D = newMethod == 1 ? harmonic(int(std::floor(pstarr * z)))
-                                  : std::log(pstarr * z);
-  return std::log(curN / z) * (z / D) * (curN / (curN - z));
+double zipfVocabulary(double z, double pstar, double N, ZipfForm form) {
+  const double D = form == ZipfForm::kHarmonic
+                       ? harmonic(int(std::floor(pstar * z)))
+                       : std::log(pstar * z);
+  return std::log(N / z) * (z / D) * (N / (N - z));
 }
 
-double getZ(double pster, int curN, int curV, int* zeros, int newMethod) {
-  const double n = curN;
-  const double Vd = curV;
-  double a = 1.0 + 1.0 / pster;
+double zipfSize(double pstar, int N, int V, int* zeros, ZipfForm form) {
+  const double n = N;
+  const double Vd = V;
+  double a = 1.0 + 1.0 / pstar;
   double b = 500.0 * n;
   double Z = a + (b - a) * 0.5;
-  double diff = Vd - fZipf(Z, pster, n, newMethod);
+  double diff = Vd - zipfVocabulary(Z, pstar, n, form);
   int iterations = 0;
   // A NaN difference fails this test and ends the search with the current Z.
   while (std::fabs(diff) > kMaxError) {
@@ -43,7 +44,7 @@ double getZ(double pster, int curN, int curV, int* zeros, int newMethod) {
       b = a + (b - a) * 0.5;
       Z = a + (b - a) * 0.5;
     }
-    diff = Vd - fZipf(Z, pster, n, newMethod);
+    diff = Vd - zipfVocabulary(Z, pstar, n, form);
     if (iterations > kMaxPasses) {
       ++*zeros;
       return 0.0;

@@ -5,14 +5,21 @@ namespace tokshuf {
 // Sum of 1/k for k = 2..m+1 (m terms, starting at one half); 0 for m < 1.
 double harmonic(int m);
 
-// Expected vocabulary of a text of curN tokens under Zipf's law with size z
-// and top relative frequency pstarr; newMethod 1 selects the harmonic form,
-// any other value the logarithmic form.
-double fZipf(double z, double pstarr, double curN, int newMethod);
+// How the expected vocabulary sums the type probabilities: by their
+// logarithmic approximation or by the harmonic numbers themselves.
+enum class ZipfForm { kLogarithmic, kHarmonic };
 
-// The Zipf size: the z at which fZipf predicts curV to within half a type.
+// The form the measurements use.
+inline constexpr ZipfForm kZipfForm = ZipfForm::kLogarithmic;
+
+// Expected vocabulary of a text of N tokens under Zipf's law with size z
+// and top relative frequency pstar.
+double zipfVocabulary(double z, double pstar, double N, ZipfForm form);
+
+// The Zipf size: the z at which zipfVocabulary predicts V to within half a
+// type.
 // A search that does not converge within 10000 passes adds one to *zeros
 // and returns 0.
-double getZ(double pster, int curN, int curV, int* zeros, int newMethod);
+double zipfSize(double pstar, int N, int V, int* zeros, ZipfForm form);
 
 }  // namespace tokshuf

@@ -5,8 +5,8 @@
 namespace tokshuf {
 namespace {
 
-constexpr double RM1 = 1.0 / 259200;
-constexpr double RM2 = 1.0 / 134456;
+constexpr double kScale1 = 1.0 / GeneratorCycles::kPeriod1;
+constexpr double kScale2 = 1.0 / GeneratorCycles::kPeriod2;
 
 int advance(int position, int count, int period) {
   return (position + count) % period;
@@ -16,17 +16,18 @@ int advance(int position, int count, int period) {
 
 BlockUniformRandom::BlockUniformRandom(const UniformRandomState& state)
     : cycles_(GeneratorCycles::instance()),
-      position1_(cycles_.position1(state.ix1)),
-      position2_(cycles_.position2(state.ix2)),
-      position3_(cycles_.position3(state.ix3)),
-      r_(state.r) {}
+      position1_(cycles_.position1(state.state1)),
+      position2_(cycles_.position2(state.state2)),
+      position3_(cycles_.position3(state.state3)),
+      table_(state.table) {}
 
 UniformRandomState BlockUniformRandom::state() const {
   // Generator 3's state is not kept, only its entries; recover it.
-  std::int32_t ix3 = 0;
-  for (int k = 0; k < position3_; ++k) ix3 = (4561 * ix3 + 51349) % 243000;
-  return {cycles_.states1()[position1_], cycles_.states2()[position2_], ix3,
-          r_};
+  std::int32_t state3 = 0;
+  for (int k = 0; k < position3_; ++k)
+    state3 = (4561 * state3 + 51349) % 243000;
+  return {cycles_.states1()[position1_], cycles_.states2()[position2_], state3,
+          table_};
 }
 
 void BlockUniformRandom::draw(float* out, int count) {
@@ -46,12 +47,12 @@ void BlockUniformRandom::drawBlock(float* out, int count) {
   const std::uint8_t* entry = cycles_.entries3() + position3_ + 1;
   alignas(64) float stored[kBlock];
   for (int t = 0; t < count; ++t) {
-    stored[t] = float((x1[t] + x2[t] * RM2) * RM1);
+    stored[t] = float((x1[t] + x2[t] * kScale2) * kScale1);
   }
   for (int t = 0; t < count; ++t) {
     const int j = entry[t];
-    out[t] = r_[j];
-    r_[j] = stored[t];
+    out[t] = table_[j];
+    table_[j] = stored[t];
   }
   position1_ = advance(position1_, count, GeneratorCycles::kPeriod1);
   position2_ = advance(position2_, count, GeneratorCycles::kPeriod2);

@@ -33,7 +33,7 @@ class BlockUniformRandom {
   int position1_;
   int position2_;
   int position3_;
-  std::array<float, 98> r_;
+  std::array<float, 98> table_;
 };
 
 }  // namespace tokshuf

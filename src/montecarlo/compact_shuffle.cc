@@ -16,13 +16,13 @@ int partnerOf(float u, int i, int n) {
 
 }  // namespace
 
-CompactOrder compactOrder(const std::vector<int>& TEXT, int n) {
+CompactOrder compactOrder(const std::vector<int>& ranks, int n) {
   CompactOrder order(std::size_t(n) + 1, 0);
-  for (int i = 1; i <= n; ++i) order[i] = std::uint16_t(TEXT[i]);
+  for (int i = 1; i <= n; ++i) order[i] = std::uint16_t(ranks[i]);
   return order;
 }
 
-void shuffleCompact(BlockUniformRandom& generator, std::uint16_t* ORDER,
+void shuffleCompact(BlockUniformRandom& generator, std::uint16_t* order,
                     int n) {
   constexpr int kBlock = BlockUniformRandom::kBlock;
   alignas(64) float u[kBlock];
@@ -37,9 +37,9 @@ void shuffleCompact(BlockUniformRandom& generator, std::uint16_t* ORDER,
     }
     for (int t = 0; t < count; ++t) {
       const int i = first + t;
-      const std::uint16_t kept = ORDER[i];
-      ORDER[i] = ORDER[partner[t]];
-      ORDER[partner[t]] = kept;
+      const std::uint16_t kept = order[i];
+      order[i] = order[partner[t]];
+      order[partner[t]] = kept;
     }
   }
 }

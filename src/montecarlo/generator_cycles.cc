@@ -38,14 +38,14 @@ GeneratorCycles::GeneratorCycles()
   }
 }
 
-int GeneratorCycles::position1(std::int32_t ix1) const {
-  return positionOf(states1_, ix1);
+int GeneratorCycles::position1(std::int32_t state1) const {
+  return positionOf(states1_, state1);
 }
-int GeneratorCycles::position2(std::int32_t ix2) const {
-  return positionOf(states2_, ix2);
+int GeneratorCycles::position2(std::int32_t state2) const {
+  return positionOf(states2_, state2);
 }
-int GeneratorCycles::position3(std::int32_t ix3) const {
-  return positionOf(states3_, ix3);
+int GeneratorCycles::position3(std::int32_t state3) const {
+  return positionOf(states3_, state3);
 }
 
 }  // namespace tokshuf

@@ -25,9 +25,9 @@ class GeneratorCycles {
   const std::uint8_t* entries3() const { return entries3_.data(); }
 
   // Positions, in each cycle, of the given states of the three generators.
-  int position1(std::int32_t ix1) const;
-  int position2(std::int32_t ix2) const;
-  int position3(std::int32_t ix3) const;
+  int position1(std::int32_t state1) const;
+  int position2(std::int32_t state2) const;
+  int position3(std::int32_t state3) const;
 
   static constexpr int kPeriod1 = 259200;
   static constexpr int kPeriod2 = 134456;

@@ -10,6 +10,7 @@
 
 #include "measures/compact_run.h"
 #include "montecarlo/compact_shuffle.h"
+#include "montecarlo/permutation.h"
 #include "montecarlo/run_outcomes.h"
 
 namespace tokshuf {
@@ -23,8 +24,8 @@ struct OrderSlot {
 
 class PermutationPipeline {
  public:
-  PermutationPipeline(int nperm, const MeasureContext& context,
-                      const Text& text, int threads, RunArrays& arrays);
+  PermutationPipeline(const MeasureContext& context, const Text& text,
+                      int threads, std::FILE* console, RunArrays& arrays);
 
   // The loop of every thread: shuffle when the next order is wanted and no
   // one else is shuffling, else measure the oldest order ready.
@@ -55,23 +56,15 @@ class PermutationPipeline {
   RunOutcomes outcomes_;
 };
 
-BlockUniformRandom seededGenerator() {
-  UniformRandom generator;
-  int seed = -1;
-  generator.uniformRandom(&seed);
-  return BlockUniformRandom(generator.state());
-}
-
-PermutationPipeline::PermutationPipeline(int nperm,
-                                         const MeasureContext& context,
+PermutationPipeline::PermutationPipeline(const MeasureContext& context,
                                          const Text& text, int threads,
-                                         RunArrays& arrays)
+                                         std::FILE* console, RunArrays& arrays)
     : context_(context),
       N_(text.N),
       arrays_(arrays),
-      generator_(seededGenerator()),
-      current_(compactOrder(text.TEXT, text.N)),
-      outcomes_(nperm) {
+      generator_(seededGenerator().state()),
+      current_(compactOrder(text.ranks, text.N)),
+      outcomes_(context.settings.nperm, console) {
   // One thread measures each order as soon as it is shuffled; more threads
   // keep a few orders in hand so that no one waits for the shuffle.
   const int slots = threads == 1 ? 1 : 2 * threads;
@@ -144,11 +137,11 @@ void PermutationPipeline::work(CompactRunState& state) {
 
 }  // namespace
 
-MissingFits permuteInParallel(int nperm, const MeasureContext& context,
-                              const Text& text, int threads,
-                              RunArrays& arrays) {
-  threads = std::max(1, std::min(threads, nperm));
-  PermutationPipeline pipeline(nperm, context, text, threads, arrays);
+MissingFits runPipelinedPermutations(const MeasureContext& context,
+                                     const Text& text, int threads,
+                                     std::FILE* console, RunArrays& arrays) {
+  threads = std::max(1, std::min(threads, context.settings.nperm));
+  PermutationPipeline pipeline(context, text, threads, console, arrays);
   std::vector<std::unique_ptr<CompactRunState>> states;
   for (int t = 0; t < threads; ++t) {
     states.push_back(std::make_unique<CompactRunState>());
@@ -168,10 +161,7 @@ MissingFits permuteInParallel(int nperm, const MeasureContext& context,
     std::rethrow_exception(error);
   }
   MissingFits missing;
-  for (const auto& state : states) {
-    missing.zipf += state->run.zipfzeros;
-    missing.sichel += state->run.sichelzeros;
-  }
+  for (const auto& state : states) missing += state->missing;
   return missing;
 }
 

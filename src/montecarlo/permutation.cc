@@ -1,24 +1,31 @@
 #include "montecarlo/permutation.h"
 
-#include <cstdio>
-
 namespace tokshuf {
 
-void randomize(UniformRandom& generator, std::vector<int>& TEXT, int n) {
+void randomize(UniformRandom& generator, std::vector<int>& ranks, int n) {
   int seed = 1;
-  randomizeWith(TEXT, n, [&] { return generator.uniformRandom(&seed); });
+  randomizeWith(ranks, n, [&] { return generator.uniformRandom(&seed); });
 }
 
-void permute(int nperm, const MeasureContext& context, Text& text,
-             RunState& run, RunArrays& arrays) {
+UniformRandom seededGenerator() {
   UniformRandom generator;
   int seed = -1;
   generator.uniformRandom(&seed);
-  for (int p = 1; p <= nperm; ++p) {
-    randomize(generator, text.TEXT, text.N);
-    if (p % 10 == 0) std::fprintf(stderr, "%d\r", p);
-    constants(p, context, text.TEXT, run, arrays);
+  return generator;
+}
+
+MissingFits runReferencePermutations(const MeasureContext& context,
+                                     const Text& text, std::FILE* console,
+                                     RunArrays& arrays) {
+  UniformRandom generator = seededGenerator();
+  std::vector<int> ranks = text.ranks;
+  RunState run;
+  for (int p = 1; p <= context.settings.nperm; ++p) {
+    randomize(generator, ranks, text.N);
+    if (p % 10 == 0 && console != nullptr) std::fprintf(console, "%d\r", p);
+    measureTokenOrder(p, context, ranks, run, arrays);
   }
+  return run.missing;
 }
 
 }  // namespace tokshuf

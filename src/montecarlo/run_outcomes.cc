@@ -4,8 +4,9 @@
 
 namespace tokshuf {
 
-RunOutcomes::RunOutcomes(int nperm)
+RunOutcomes::RunOutcomes(int nperm, std::FILE* console)
     : nperm_(nperm),
+      console_(console),
       done_(std::size_t(nperm) + 2, 0),
       errors_(std::size_t(nperm) + 2),
       firstFailed_(nperm + 1) {}
@@ -28,7 +29,9 @@ void RunOutcomes::advanceSucceededPrefix() {
 
 void RunOutcomes::writeDueProgress() {
   while (nextProgress_ <= nperm_ && nextProgress_ - 1 <= succeededPrefix_) {
-    if (nextProgress_ % 10 == 0) std::fprintf(stderr, "%d\r", nextProgress_);
+    if (nextProgress_ % 10 == 0 && console_ != nullptr) {
+      std::fprintf(console_, "%d\r", nextProgress_);
+    }
     ++nextProgress_;
   }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <exception>
 #include <vector>
 
@@ -13,7 +14,8 @@ namespace tokshuf {
 // thread-safe: the caller serialises the calls.
 class RunOutcomes {
  public:
-  explicit RunOutcomes(int nperm);
+  // Progress numbers go to console; null writes none.
+  RunOutcomes(int nperm, std::FILE* console);
 
   void succeeded(int p);
   void failed(int p, std::exception_ptr error);
@@ -32,6 +34,7 @@ class RunOutcomes {
   void advanceSucceededPrefix();
 
   int nperm_;
+  std::FILE* console_;
   std::vector<char> done_;  // by run: 1 succeeded
   std::vector<std::exception_ptr> errors_;
   int firstFailed_;

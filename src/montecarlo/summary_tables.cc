@@ -3,19 +3,19 @@
 #include <cmath>
 #include <vector>
 
-#include "montecarlo/qcksrt.h"
+#include "montecarlo/quick_sort.h"
 
 namespace tokshuf {
 namespace {
 
-// Stores mean and bounds of vektor[1..n] (unsorted, summing to sum).
-void storeSummary(std::vector<double>& vektor, int n, double sum, int j,
+// Stores mean and bounds of values[1..n] (unsorted, summing to sum).
+void storeSummary(std::vector<double>& values, int n, double sum, int j,
                   int col, int ci, ProfileTables& tables) {
-  tables.tabel_means[j][col] = sum / n;
-  qcksrt(n, vektor.data());
+  tables.means[j][col] = sum / n;
+  quickSort(n, values.data());
   const int t = tailCount(n, ci);
-  tables.tabel_cilow[j][col] = vektor[t + 1];
-  tables.tabel_cihigh[j][col] = vektor[n - t];
+  tables.lowerBounds[j][col] = values[t + 1];
+  tables.upperBounds[j][col] = values[n - t];
 }
 
 }  // namespace
@@ -25,57 +25,41 @@ int tailCount(int n, int ci) {
   return int(std::floor(double(n) / f));
 }
 
-void tabulate(const RunArray& CTABLE, int col, const Settings& settings,
-              ProfileTables& tables) {
+void summariseColumn(const RunArray& runs, int col, SummarisedRuns runsTaken,
+                     const Settings& settings, ProfileTables& tables) {
   const int nperm = settings.nperm;
-  std::vector<double> vektor(nperm + 1 > 1 ? nperm + 1 : 1);
+  const bool leaveOutFailedFits = runsTaken == SummarisedRuns::kFitted;
+  std::vector<double> values(nperm + 1);
   for (int j = 1; j <= settings.nchunks; ++j) {
-    tables.tabel_orig[j][col] = CTABLE[0][j];
+    tables.observed[j][col] = runs[0][j];
     if (nperm <= 0) continue;
     double sum = 0.0;
+    int count = 0;
     for (int i = 1; i <= nperm; ++i) {
-      vektor[i] = CTABLE[i][j];
-      sum += vektor[i];
-    }
-    storeSummary(vektor, nperm, sum, j, col, settings.ci, tables);
-  }
-}
-
-void tabulate2(const RunArray& CTABLE, int col, const Settings& settings,
-               ProfileTables& tables) {
-  const int nperm = settings.nperm;
-  std::vector<double> vektor(nperm + 1 > 1 ? nperm + 1 : 1);
-  for (int j = 1; j <= settings.nchunks; ++j) {
-    tables.tabel_orig[j][col] = CTABLE[0][j];
-    if (nperm <= 0) continue;
-    double sum = 0.0;
-    int nnonzero = 0;
-    for (int i = 1; i <= nperm; ++i) {
-      const double value = CTABLE[i][j];
-      if (value == 0.0) continue;  // a failed fit; -0.0 counts too, NaN not
-      vektor[++nnonzero] = value;
+      const double value = runs[i][j];
+      // A failed fit is 0; -0.0 counts too, NaN not.
+      if (leaveOutFailedFits && value == 0.0) continue;
+      values[++count] = value;
       sum += value;
     }
-    if (nnonzero == 0) {
+    if (count == 0) {
       // No run fitted: the mean is 0/0, and the bounds repeat that NaN.
-      const double mean = sum / nnonzero;
-      tables.tabel_means[j][col] = mean;
-      tables.tabel_cilow[j][col] = mean;
-      tables.tabel_cihigh[j][col] = mean;
+      const double mean = sum / count;
+      tables.means[j][col] = mean;
+      tables.lowerBounds[j][col] = mean;
+      tables.upperBounds[j][col] = mean;
       continue;
     }
-    storeSummary(vektor, nnonzero, sum, j, col, settings.ci, tables);
+    storeSummary(values, count, sum, j, col, settings.confidenceLevel, tables);
   }
 }
 
-void tabulateAll(const RunArrays& arrays, const Settings& settings,
-                 ProfileTables& tables) {
+void summariseRuns(const RunArrays& arrays, const Settings& settings,
+                   ProfileTables& tables) {
   for (int column = 1; column <= kMeasureColumns; ++column) {
-    if (isFitColumn(column)) {
-      tabulate2(arrays[column], column, settings, tables);
-    } else {
-      tabulate(arrays[column], column, settings, tables);
-    }
+    const SummarisedRuns runsTaken =
+        isFitColumn(column) ? SummarisedRuns::kFitted : SummarisedRuns::kAll;
+    summariseColumn(arrays[column], column, runsTaken, settings, tables);
   }
 }
 

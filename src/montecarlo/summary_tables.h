@@ -10,19 +10,18 @@ namespace tokshuf {
 // of ci percent over n values.
 int tailCount(int n, int ci);
 
-// Copies run 0 of CTABLE into column column_number of tabel_orig and, with
+// Which permutation runs a column's Monte Carlo summaries take: all, or,
+// for a fitted column, only those whose value is not 0 (a failed fit).
+enum class SummarisedRuns { kAll, kFitted };
+
+// Copies run 0 of runs into the given column of observed and, with
 // permutation runs, the mean and confidence bounds over runs 1..nperm into
 // the other three tables.
-void tabulate(const RunArray& CTABLE, int column_number,
-              const Settings& settings, ProfileTables& tables);
-
-// As tabulate, but the Monte Carlo summaries use only the runs whose value
-// is not 0 (a failed fit).
-void tabulate2(const RunArray& CTABLE, int column_number,
-               const Settings& settings, ProfileTables& tables);
+void summariseColumn(const RunArray& runs, int column, SummarisedRuns runsTaken,
+                     const Settings& settings, ProfileTables& tables);
 
 // Reduces all 24 run arrays, each with the operation its column needs.
-void tabulateAll(const RunArrays& arrays, const Settings& settings,
-                 ProfileTables& tables);
+void summariseRuns(const RunArrays& arrays, const Settings& settings,
+                   ProfileTables& tables);
 
 }  // namespace tokshuf

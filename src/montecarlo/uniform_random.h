@@ -8,10 +8,10 @@ namespace tokshuf {
 // The complete state of the generator, for code that continues its stream
 // elsewhere.
 struct UniformRandomState {
-  std::int32_t ix1 = 0;
-  std::int32_t ix2 = 0;
-  std::int32_t ix3 = 0;
-  std::array<float, 98> r{};
+  std::int32_t state1 = 0;
+  std::int32_t state2 = 0;
+  std::int32_t state3 = 0;
+  std::array<float, 98> table{};  // entries 1..97
 };
 
 // Portable uniform generator: three linear congruential generators and a
@@ -20,21 +20,21 @@ struct UniformRandomState {
 // entry returned next. Results lie in [0, 1]; 1.0 itself is possible.
 class UniformRandom {
  public:
-  // Draws one value. A negative *idum, or the first call ever, (re)seeds
-  // from *idum first and sets *idum to 1.
-  double uniformRandom(int* idum);
+  // Draws one value. A negative *seed, or the first call ever, (re)seeds
+  // from *seed first and sets *seed to 1.
+  double uniformRandom(int* seed);
 
   // The state after the last draw.
-  UniformRandomState state() const { return {ix1, ix2, ix3, r}; }
+  UniformRandomState state() const { return {state1, state2, state3, table}; }
 
  private:
   void initialise(int seed);
 
-  std::int32_t ix1 = 0;
-  std::int32_t ix2 = 0;
-  std::int32_t ix3 = 0;
-  std::array<float, 98> r{};
-  int iff = 0;
+  std::int32_t state1 = 0;
+  std::int32_t state2 = 0;
+  std::int32_t state3 = 0;
+  std::array<float, 98> table{};  // entries 1..97
+  bool seeded = false;
 
   friend struct UniformRandomProbe;  // lets tests read the states
 };

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tokshuf_run.h"
+#include "support/tokshuf_run.h"
 
 namespace tokshuf::test {
 namespace {

@@ -5,12 +5,12 @@
 
 #include <cctype>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "engine_run.h"
+#include "support/files.h"
 #include "test_texts.h"
 
 namespace tokshuf::equivalence {
@@ -51,14 +51,7 @@ const std::vector<Case>& cases() {
 
 class EngineEquivalence : public ::testing::TestWithParam<Case> {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/tokshuf_equivalence.XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  std::string dir_;
+  test::TempDir dir_{"tokshuf_equivalence"};
 };
 
 void expectSame(const RunResult& reference, const RunResult& fast,
@@ -75,7 +68,7 @@ void expectSame(const RunResult& reference, const RunResult& fast,
 
 TEST_P(EngineEquivalence, SameFilesConsoleAndStatus) {
   const Case& c = GetParam();
-  const std::string input = c.text(dir_);
+  const std::string input = c.text(dir_.path());
   const RunResult reference = runVariant("reference", "1", c.options, input);
   for (const std::string threads : {"1", "2", "3", "default"}) {
     expectSame(reference, runVariant("fast", threads, c.options, input), threads);
@@ -86,13 +79,10 @@ TEST_P(EngineEquivalence, SameFilesConsoleAndStatus) {
 // 56 with the progress numbers up to 50, the message and status 1, and
 // leaves the profile files alone.
 TEST(FatalInLaterRun, ReferenceEndsAtRun56) {
-  char pattern[] = "/tmp/tokshuf_equivalence.XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const std::string dir = pattern;
-  const std::string input = fatalInLaterRunText(dir);
+  const test::TempDir dir("tokshuf_equivalence");
+  const std::string input = fatalInLaterRunText(dir.path());
   const RunResult reference = runVariant("reference", "1", {"-p80", "-k2"}, input);
   const RunResult upTo55 = runVariant("reference", "1", {"-p55", "-k2"}, input);
-  std::filesystem::remove_all(dir);
   EXPECT_EQ(upTo55.exitStatus, 0);
   EXPECT_EQ(reference.exitStatus, 1);
   EXPECT_NE(reference.console.find("Running 80 permutations\n10\r20\r30\r40\r50\rz <= 0; "),

@@ -1,32 +1,27 @@
 #include "test_texts.h"
 
-#include <fstream>
-#include <sstream>
-
-#include "zipfian_text.h"
+#include "support/files.h"
+#include "support/zipfian_text.h"
 
 namespace tokshuf::equivalence {
 
 std::string writeRanks(const std::string& path, const std::vector<int>& ranks) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bench::rankedTokenFile(ranks);
+  test::writeFile(path, test::zvcText(ranks));
   return path;
 }
 
 std::string sampleText(const std::string& dir) {
   const std::string path = dir + "/genesis.zvc";
-  std::ifstream in(TOKSHUF_GENESIS_SAMPLE, std::ios::binary);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << in.rdbuf();
+  test::writeFile(path, test::readFile(TOKSHUF_GENESIS_SAMPLE));
   return path;
 }
 
 std::string zipfianText(const std::string& dir) {
-  bench::ZipfianTextShape shape;
+  test::ZipfianTextShape shape;
   shape.tokens = 20000;
   shape.types = 3000;
   shape.seed = 7;
-  return writeRanks(dir + "/zipfian.zvc", bench::zipfianRanks(shape));
+  return writeRanks(dir + "/zipfian.zvc", test::zipfianRanks(shape));
 }
 
 std::string failingFitsText(const std::string& dir) {

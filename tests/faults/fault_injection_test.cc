@@ -1,18 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include "tokshuf_run.h"
+#include "support/tokshuf_run.h"
 #include "util/printable.h"
 
 namespace tokshuf::test {
@@ -133,39 +129,24 @@ TEST(FaultInjection, FileSizeLimitPartWay) {
   expectEarlierResultsIntact(dir);
 }
 
-// Starts the tool in the background with stderr discarded.
-pid_t startTokshuf(const TempDir& dir, const std::vector<std::string>& args) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    if (chdir(dir.path().c_str()) != 0) _exit(127);
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, 2);
-    std::vector<char*> argv{const_cast<char*>(TOKSHUF_BINARY)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execv(TOKSHUF_BINARY, argv.data());
-    _exit(127);
-  }
-  return pid;
-}
-
 void expectSignalCleansUp(int signal) {
   TempDir dir;
   writeFile(dir.file("text.zvc"), readFile(genesisPath()));
   writeEarlierResults(dir);
-  const pid_t pid = startTokshuf(dir, {"-p5000", "-k40", "text.zvc"});
-  ASSERT_GT(pid, 0);
-  // The temporary files exist from the start; give the run time to get
-  // into its permutation runs.
-  for (int i = 0; i < 200 && !hasTemporaryFile(dir); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  ASSERT_EQ(kill(pid, signal), 0);
-  int status = 0;
-  ASSERT_EQ(waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFSIGNALED(status)) << "status " << status;
-  EXPECT_EQ(WTERMSIG(status), signal);
+  ProcessOptions options;
+  options.args = {"-p5000", "-k40", "text.zvc"};
+  // The first progress number comes once the permutation runs are under
+  // way, with the temporary files in place and far from the end.
+  bool sent = false;
+  options.onOutput = [&sent, signal](pid_t child, const ProcessResult& sofar) {
+    if (!sent && sofar.err.find("\n10\r") != std::string::npos) {
+      sent = kill(child, signal) == 0;
+    }
+  };
+  const ProcessResult result = runTokshuf(dir, options);
+  ASSERT_TRUE(sent) << result.describe();
+  ASSERT_TRUE(result.signaled) << result.describe();
+  EXPECT_EQ(result.signal, signal);
   expectEarlierResultsIntact(dir);
 }
 

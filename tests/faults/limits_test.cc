@@ -4,7 +4,7 @@
 #include <vector>
 
 
-#include "tokshuf_run.h"
+#include "support/tokshuf_run.h"
 
 namespace tokshuf::test {
 namespace {

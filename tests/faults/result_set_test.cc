@@ -18,7 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "tokshuf_run.h"
+#include "support/tokshuf_run.h"
 
 namespace tokshuf::test {
 namespace {

@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const tokshuf::Settings& s = line.settings;
     if (line.inputName != nullptr && !line.helpRequested &&
         (s.nchunks < 1 || s.nchunks > tokshuf::kMaxChunks || s.nperm < 0 ||
-         s.nperm > tokshuf::kMaxPermutations || s.ci < 0 || s.ci > 100)) {
+         s.nperm > tokshuf::kMaxPermutations || s.confidenceLevel < 0 ||
+         s.confidenceLevel > 100)) {
       std::abort();
     }
   } catch (const tokshuf::FatalError& error) {

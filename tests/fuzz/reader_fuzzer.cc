@@ -11,21 +11,22 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const int header = data[0] & 1;
+  const bool hasHeader = (data[0] & 1) != 0;
   std::FILE* file = fmemopen(const_cast<std::uint8_t*>(data + 1), size - 1, "r");
   if (file == nullptr) return 0;
   try {
-    const tokshuf::Text text = tokshuf::readRankedTokens(file, "fuzz.zvc", header);
+    const tokshuf::Text text =
+        tokshuf::readRankedTokens(file, "fuzz.zvc", hasHeader);
     if (text.N < 0 || text.N > tokshuf::kMaxTokens ||
-        int(text.TEXT.size()) != text.N + 1) {
+        int(text.ranks.size()) != text.N + 1) {
       std::abort();
     }
     int rankOne = 0;
     for (int i = 1; i <= text.N; ++i) {
-      if (text.TEXT[i] < 1 || text.TEXT[i] > tokshuf::kMaxRank) std::abort();
-      rankOne += text.TEXT[i] == 1;
+      if (text.ranks[i] < 1 || text.ranks[i] > tokshuf::kMaxRank) std::abort();
+      rankOne += text.ranks[i] == 1;
     }
-    if (rankOne != text.gmMax) std::abort();
+    if (rankOne != text.rankOneCount) std::abort();
   } catch (const tokshuf::FatalError& error) {
     const char* message = error.message();
     const std::size_t length = std::strlen(message);

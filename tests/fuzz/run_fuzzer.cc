@@ -1,8 +1,8 @@
 // A whole run on a small arbitrary input: the first line holds the option
 // groups, the rest is the ranked-token file. Reader, chunking, all measures,
 // a few permutation runs, the summaries and the profile writer must either
-// finish or end with one fatal message. The permutation runs are computed
-// twice, one run after another and spread over threads; both must agree to
+// finish or end with one fatal message. The text is profiled twice, by the
+// reference engine and by the fast engine over threads; both must agree to
 // the bit, or fail with the same message.
 #include <algorithm>
 #include <cstdint>
@@ -19,10 +19,7 @@
 #include "driver/options.h"
 #include "driver/profile_writer.h"
 #include "driver/token_reader.h"
-#include "measures/chunk_measures.h"
-#include "montecarlo/parallel_permutation.h"
-#include "montecarlo/permutation.h"
-#include "montecarlo/summary_tables.h"
+#include "montecarlo/text_profiles.h"
 
 namespace {
 
@@ -39,52 +36,50 @@ tokshuf::CommandLine scanFirstLine(const std::string& line) {
   return tokshuf::scanOptions(int(args.size()), argv.data());
 }
 
-void writeProfile(const tokshuf::ProfileTable& table, const tokshuf::Settings& s,
-                  const tokshuf::Chunks& CHUNKS) {
+void checkProfile(const tokshuf::ProfileTable& table,
+                  const tokshuf::Settings& s,
+                  const tokshuf::Chunks& chunkEnds) {
   char* buffer = nullptr;
   std::size_t length = 0;
   std::FILE* out = open_memstream(&buffer, &length);
   if (out == nullptr) return;
-  tokshuf::print_tabel(out, table, s.nchunks, CHUNKS);
+  tokshuf::writeProfile(out, table, s.nchunks, chunkEnds);
   std::fclose(out);
   if (std::count(buffer, buffer + length, '\n') != s.nchunks + 1) std::abort();
   std::free(buffer);
 }
 
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+// The profiles of the text by one engine, or the fatal message that ended
+// the run.
+struct Outcome {
+  tokshuf::TextProfiles profiles;
+  std::string error;
+};
 
-// Runs the permutation runs one after another into arrays and over threads
-// into a copy; aborts unless rows, missing fits and any fatal message agree.
-void compareEngines(const tokshuf::MeasureContext& context, const tokshuf::Text& text,
-                    int threads, tokshuf::RunState& run, tokshuf::RunArrays& arrays) {
-  const int nperm = context.settings.nperm;
-  tokshuf::RunArrays parallel = arrays;
-  std::string sequentialError, parallelError;
-  tokshuf::Text shuffled = text;
-  const int zipfBefore = run.zipfzeros, sichelBefore = run.sichelzeros;
+Outcome profileWith(tokshuf::Engine engine, int threads,
+                    const tokshuf::Settings& settings,
+                    const tokshuf::Text& text) {
+  Outcome outcome;
   try {
-    tokshuf::permute(nperm, context, shuffled, run, arrays);
+    outcome.profiles =
+        tokshuf::profileText({engine, threads, nullptr}, settings, text);
   } catch (const tokshuf::FatalError& error) {
-    sequentialError = error.message();
+    outcome.error = error.message();
   }
-  tokshuf::MissingFits missing;
-  try {
-    missing = tokshuf::permuteInParallel(nperm, context, text, threads, parallel);
-  } catch (const tokshuf::FatalError& error) {
-    parallelError = error.message();
-  }
-  if (sequentialError != parallelError) std::abort();
-  if (!sequentialError.empty()) throw tokshuf::FatalError(sequentialError);
-  if (missing.zipf != run.zipfzeros - zipfBefore ||
-      missing.sichel != run.sichelzeros - sichelBefore) {
+  return outcome;
+}
+
+// Aborts unless both engines give the same tables, to the bit, the same
+// missing fits and the same fatal message.
+void compareEngines(const Outcome& reference, const Outcome& fast) {
+  if (reference.error != fast.error) std::abort();
+  if (!reference.error.empty()) throw tokshuf::FatalError(reference.error);
+  const tokshuf::TextProfiles& a = reference.profiles;
+  const tokshuf::TextProfiles& b = fast.profiles;
+  if (a.missing.zipf != b.missing.zipf ||
+      a.missing.sichel != b.missing.sichel ||
+      std::memcmp(&a.tables, &b.tables, sizeof a.tables) != 0) {
     std::abort();
-  }
-  for (int column = 1; column <= tokshuf::kMeasureColumns; ++column) {
-    for (int p = 1; p <= nperm; ++p) {
-      for (int j = 1; j <= context.settings.nchunks; ++j) {
-        if (!sameBits(arrays[column][p][j], parallel[column][p][j])) std::abort();
-      }
-    }
   }
 }
 
@@ -105,26 +100,23 @@ void runOnce(const std::uint8_t* data, std::size_t size) {
   if (input == nullptr) return;
   tokshuf::Text text;
   try {
-    text = tokshuf::readRankedTokens(input, "fuzz.zvc", settings.header);
+    text = tokshuf::readRankedTokens(input, "fuzz.zvc", settings.hasHeader);
   } catch (...) {
     std::fclose(input);
     throw;
   }
   std::fclose(input);
 
-  const tokshuf::Chunks CHUNKS = tokshuf::computeChunks(text.N, settings.nchunks);
-  const tokshuf::MeasureContext context{settings, CHUNKS, text.N, text.gmMax};
-  tokshuf::RunArrays arrays(settings.nperm);
-  tokshuf::RunState run;
-  tokshuf::constants(0, context, text.TEXT, run, arrays);
+  const int threads = 1 + int(size % 3);
+  const Outcome reference =
+      profileWith(tokshuf::Engine::kReference, 1, settings, text);
+  compareEngines(reference,
+                 profileWith(tokshuf::Engine::kFast, threads, settings, text));
+  const tokshuf::TextProfiles& profiles = reference.profiles;
+  checkProfile(profiles.tables.observed, settings, profiles.chunkEnds);
   if (settings.nperm > 0) {
-    const int threads = 1 + int(size % 3);
-    compareEngines(context, text, threads, run, arrays);
+    checkProfile(profiles.tables.upperBounds, settings, profiles.chunkEnds);
   }
-  tokshuf::ProfileTables tables;
-  tokshuf::tabulateAll(arrays, settings, tables);
-  writeProfile(tables.tabel_orig, settings, CHUNKS);
-  if (settings.nperm > 0) writeProfile(tables.tabel_cihigh, settings, CHUNKS);
 }
 
 }  // namespace

@@ -104,8 +104,9 @@ class Deadline {
   std::chrono::steady_clock::time_point end_;
 };
 
-void exchange(const std::string& input, int inFd, int outFd, int errFd,
-              Deadline& deadline, ProcessResult& result) {
+void exchange(const ProcessOptions& options, pid_t child, int inFd, int outFd,
+              int errFd, Deadline& deadline, ProcessResult& result) {
+  const std::string& input = options.input;
   std::size_t written = 0;
   if (input.empty()) closeFd(inFd);
   while (outFd >= 0 || errFd >= 0) {
@@ -127,6 +128,7 @@ void exchange(const std::string& input, int inFd, int outFd, int errFd,
       const ssize_t n = read(*readable[i], buffer, sizeof buffer);
       if (n > 0) {
         sinks[i]->append(buffer, std::size_t(n));
+        if (options.onOutput) options.onOutput(child, result);
       } else if (n == 0 || errno != EINTR) {
         closeFd(*readable[i]);
       }
@@ -167,7 +169,7 @@ ProcessResult runProcess(const std::string& program,
   closeFd(err.write);
   ProcessResult result;
   Deadline deadline(pid, options.timeoutSeconds);
-  exchange(options.input, in.write, out.read, err.read, deadline, result);
+  exchange(options, pid, in.write, out.read, err.read, deadline, result);
 
   int status = 0;
   struct rusage usage {};

@@ -44,6 +44,10 @@ struct ProcessOptions {
   // Called in the parent with the child's process id as soon as it runs,
   // so that a test running runProcess on another thread can signal it.
   std::function<void(pid_t)> onStart;
+  // Called in the parent each time more output has arrived, with the
+  // child's process id and everything it has written so far, e.g. to
+  // signal the child once it has reached a certain point.
+  std::function<void(pid_t child, const ProcessResult& sofar)> onOutput;
 };
 
 // Runs program (a path, not searched in PATH) and waits for it to end.

@@ -82,6 +82,23 @@ TEST(RunProcessTest, HangingChildIsKilled) {
   EXPECT_EQ(result.signal, SIGKILL);
 }
 
+TEST(RunProcessTest, OutputCallbackCanSignalTheChild) {
+  ProcessOptions options;
+  options.timeoutSeconds = 60;
+  std::string seen;
+  options.onOutput = [&seen](pid_t child, const ProcessResult& sofar) {
+    if (seen.empty() && sofar.err.find("ready") != std::string::npos) {
+      seen = sofar.err;
+      kill(child, SIGTERM);
+    }
+  };
+  const ProcessResult result = shell("echo ready >&2; exec sleep 600", options);
+  EXPECT_EQ(seen, "ready\n");
+  EXPECT_TRUE(result.signaled) << result.describe();
+  EXPECT_EQ(result.signal, SIGTERM);
+  EXPECT_FALSE(result.timedOut);
+}
+
 TEST(RunProcessTest, MissingProgramExitsWith127) {
   const ProcessResult result = runProcess("/nonexistent/program", {});
   EXPECT_TRUE(result.exitedWith(127)) << result.describe();

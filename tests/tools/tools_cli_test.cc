@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +14,8 @@
 #include <sstream>
 
 #include "plot/profile_table.h"
+#include "support/files.h"
+#include "support/process.h"
 
 #ifndef TOKSHUF_BIN
 #define TOKSHUF_BIN ""
@@ -31,18 +32,7 @@ struct Result {
   std::string err;
 };
 
-std::string quote(const std::string& s) {
-  std::string quoted = "'";
-  for (char c : s) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+std::string slurp(const fs::path& path) { return test::readFile(path.string()); }
 
 class ToolsCliTest : public testing::Test {
  protected:
@@ -57,21 +47,19 @@ class ToolsCliTest : public testing::Test {
 
   Result run(const std::string& program, const std::vector<std::string>& args,
              const std::string& stdinFile = "") {
-    std::ostringstream command;
-    command << "cd " << quote(dir_.string()) << " && " << quote(program);
-    for (const std::string& a : args) command << ' ' << quote(a);
-    if (!stdinFile.empty()) command << " <" << quote(stdinFile);
-    command << " >" << quote((dir_ / ".stdout").string()) << " 2>"
-            << quote((dir_ / ".stderr").string());
-    const int raw = std::system(command.str().c_str());
+    test::ProcessOptions options;
+    options.args = args;
+    options.workingDirectory = dir_.string();
+    if (!stdinFile.empty()) options.input = test::readFile(stdinFile);
+    const test::ProcessResult process = test::runProcess(program, options);
     Result result;
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = slurp(dir_ / ".stdout");
-    result.err = slurp(dir_ / ".stderr");
+    result.status = process.exited ? process.exitCode : -1;
+    result.out = process.out;
+    result.err = process.err;
     return result;
   }
   fs::path write(const std::string& name, const std::string& text) {
-    std::ofstream(dir_ / name, std::ios::binary) << text;
+    test::writeFile((dir_ / name).string(), text);
     return dir_ / name;
   }
 

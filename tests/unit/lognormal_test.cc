@@ -13,32 +13,32 @@ using testing::prefixState;
 
 struct LogValues {
   double lM, lSt, sLmean, sLstdev;
-  std::vector<double> PVM;
 };
 
 LogValues logValues(const WordFreqState& s) {
   LogValues v;
-  v.PVM.assign(100, 0.0);
-  lognormal2(s.maantal, v.PVM, s.VM, s.MLIJST, s.curN, &v.sLmean, &v.sLstdev);
-  v.lM = getlogMean2(s.maantal, s.VM, s.MLIJST, s.curV);
-  v.lSt = getlogStdDev2(v.lM, s.maantal, s.VM, s.MLIJST, s.curV);
+  const LognormalFit fit = lognormalFit(s);
+  v.sLmean = fit.mean;
+  v.sLstdev = fit.stdDev;
+  v.lM = logFrequencyMean(s);
+  v.lSt = logFrequencyStdDev(s, v.lM);
   return v;
 }
 
 TEST(Lognormal, SevenTokenExample) {
   const WordFreqState s = prefixState({1, 1, 1, 2, 2, 3, 4});
-  ASSERT_EQ(s.maantal, 3);
-  EXPECT_EQ(s.MLIJST[1], 3);
-  EXPECT_EQ(s.MLIJST[2], 2);
-  EXPECT_EQ(s.MLIJST[3], 1);
+  ASSERT_EQ(s.frequencyCount, 3);
+  EXPECT_EQ(s.frequencies[1], 3);
+  EXPECT_EQ(s.frequencies[2], 2);
+  EXPECT_EQ(s.frequencies[3], 1);
   const LogValues v = logValues(s);
   EXPECT_NEAR(v.lM, 0.447940, 5e-7);
   EXPECT_NEAR(v.lSt, 0.543078, 5e-7);
-  EXPECT_DOUBLE_EQ(v.PVM[1], std::log(3.0 / 7));
-  EXPECT_DOUBLE_EQ(v.PVM[2], std::log(2.0 / 7));
-  EXPECT_EQ(v.PVM[2], v.PVM[3]);
   EXPECT_NEAR(v.sLmean, -1.117608, 5e-7);
   EXPECT_NEAR(v.sLstdev, 0.234095, 5e-7);
+  // The shares of the classes 3, 2 and 1 (two types), in list order.
+  EXPECT_EQ(v.sLmean,
+            (std::log(3.0 / 7) + std::log(2.0 / 7) + std::log(2.0 / 7)) / 3);
 }
 
 TEST(Lognormal, EveryTypeOnce) {

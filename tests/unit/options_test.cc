@@ -46,14 +46,14 @@ std::string refusal(std::vector<std::string> args) {
 TEST(Options, LeesgetalReadsTheDigitsAfterTheLetter) {
   int count = -1;
   bool overflow = true;
-  EXPECT_EQ(leesgetal("k123z", &count, &overflow), 123);
+  EXPECT_EQ(readOptionValue("k123z", &count, &overflow), 123);
   EXPECT_EQ(count, 3);
   EXPECT_FALSE(overflow);
-  EXPECT_EQ(leesgetal("k-5", &count, &overflow), 0);
+  EXPECT_EQ(readOptionValue("k-5", &count, &overflow), 0);
   EXPECT_EQ(count, 0);
-  EXPECT_EQ(leesgetal("p2147483647", &count, &overflow), 2147483647);
+  EXPECT_EQ(readOptionValue("p2147483647", &count, &overflow), 2147483647);
   EXPECT_FALSE(overflow);
-  leesgetal("p2147483648", &count, &overflow);
+  readOptionValue("p2147483648", &count, &overflow);
   EXPECT_TRUE(overflow);
   EXPECT_EQ(count, 10);
 }
@@ -62,8 +62,8 @@ TEST(Options, GroupedLettersAndValues) {
   const Scanned line = scan({"-p100k10zH", "text.zvc"});
   EXPECT_EQ(line.settings.nperm, 100);
   EXPECT_EQ(line.settings.nchunks, 10);
-  EXPECT_EQ(line.settings.useGlobalMmax, 1);
-  EXPECT_EQ(line.settings.header, 0);
+  EXPECT_TRUE(line.settings.globalPstar);
+  EXPECT_FALSE(line.settings.hasHeader);
   EXPECT_EQ(line.inputName, "text.zvc");
 }
 
@@ -71,9 +71,9 @@ TEST(Options, DefaultsLaterLettersAndTheFileName) {
   const Scanned defaults = scan({"a.zvc"});
   EXPECT_EQ(defaults.settings.nchunks, 20);
   EXPECT_EQ(defaults.settings.nperm, 0);
-  EXPECT_EQ(defaults.settings.ci, 95);
-  EXPECT_EQ(defaults.settings.f_a, 4);
-  EXPECT_EQ(defaults.settings.f_the, 1);
+  EXPECT_EQ(defaults.settings.confidenceLevel, 95);
+  EXPECT_EQ(defaults.settings.rankA, 4);
+  EXPECT_EQ(defaults.settings.rankThe, 1);
   const Scanned later = scan({"-k10", "-", "-k5", "a.zvc", "-p100", "-x"});
   EXPECT_EQ(later.settings.nchunks, 5);
   EXPECT_EQ(later.settings.nperm, 0);
@@ -82,9 +82,9 @@ TEST(Options, DefaultsLaterLettersAndTheFileName) {
   EXPECT_TRUE(scan({"-h", "a.zvc"}).helpRequested);
   EXPECT_TRUE(scan({"-k5h", "-x"}).helpRequested);
   const Scanned tracked = scan({"-a7t0c90", "x.zvc"});
-  EXPECT_EQ(tracked.settings.f_a, 7);
-  EXPECT_EQ(tracked.settings.f_the, 0);
-  EXPECT_EQ(tracked.settings.ci, 90);
+  EXPECT_EQ(tracked.settings.rankA, 7);
+  EXPECT_EQ(tracked.settings.rankThe, 0);
+  EXPECT_EQ(tracked.settings.confidenceLevel, 90);
 }
 
 TEST(Options, IllegalLetters) {

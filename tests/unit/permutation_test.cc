@@ -4,23 +4,22 @@
 
 #include <algorithm>
 
+#include "prefix_state.h"
+
 namespace tokshuf {
 namespace {
 
-std::vector<int> tokens(std::vector<int> values) {
-  values.insert(values.begin(), 0);
-  return values;
-}
+using testing::tokenSequence;
 
 TEST(Permutation, FiveTokensOverTwoRuns) {
   UniformRandom generator;
   int seed = -1;
   generator.uniformRandom(&seed);
-  std::vector<int> TEXT = tokens({1, 2, 3, 4, 5});
-  randomize(generator, TEXT, 5);
-  EXPECT_EQ(TEXT, tokens({1, 4, 5, 2, 3}));
-  randomize(generator, TEXT, 5);
-  EXPECT_EQ(TEXT, tokens({2, 4, 5, 3, 1}));
+  std::vector<int> ranks = tokenSequence({1, 2, 3, 4, 5});
+  randomize(generator, ranks, 5);
+  EXPECT_EQ(ranks, tokenSequence({1, 4, 5, 2, 3}));
+  randomize(generator, ranks, 5);
+  EXPECT_EQ(ranks, tokenSequence({2, 4, 5, 3, 1}));
 }
 
 TEST(Permutation, PartnerOfTheExampleDraws) {
@@ -33,17 +32,17 @@ TEST(Permutation, PartnerOfTheExampleDraws) {
 TEST(Permutation, DrawOfOneStaysInsideTheText) {
   EXPECT_EQ(shufflePartner(1.0, 1, 5), 5);
   EXPECT_EQ(shufflePartner(1.0, 5, 5), 5);
-  std::vector<int> TEXT = tokens({10, 20, 30});
-  randomizeWith(TEXT, 3, [] { return 1.0; });
+  std::vector<int> ranks = tokenSequence({10, 20, 30});
+  randomizeWith(ranks, 3, [] { return 1.0; });
   // i = 1 swaps with 3, i = 2 swaps with 3.
-  EXPECT_EQ(TEXT, tokens({30, 10, 20}));
+  EXPECT_EQ(ranks, tokenSequence({30, 10, 20}));
 }
 
 TEST(Permutation, DrawCountIsNMinusOne) {
   for (int n : {0, 1, 2, 7}) {
-    std::vector<int> TEXT(n + 1, 1);
+    std::vector<int> ranks(n + 1, 1);
     int draws = 0;
-    randomizeWith(TEXT, n, [&] {
+    randomizeWith(ranks, n, [&] {
       ++draws;
       return 0.5;
     });
@@ -52,22 +51,22 @@ TEST(Permutation, DrawCountIsNMinusOne) {
 }
 
 TEST(Permutation, TwoTokensSwapFromOneHalfUp) {
-  std::vector<int> TEXT = tokens({1, 2});
-  randomizeWith(TEXT, 2, [] { return 0.4999999; });
-  EXPECT_EQ(TEXT, tokens({1, 2}));
-  randomizeWith(TEXT, 2, [] { return 0.5; });
-  EXPECT_EQ(TEXT, tokens({2, 1}));
+  std::vector<int> ranks = tokenSequence({1, 2});
+  randomizeWith(ranks, 2, [] { return 0.4999999; });
+  EXPECT_EQ(ranks, tokenSequence({1, 2}));
+  randomizeWith(ranks, 2, [] { return 0.5; });
+  EXPECT_EQ(ranks, tokenSequence({2, 1}));
 }
 
 TEST(Permutation, ShufflesKeepTheMultiset) {
   UniformRandom generator;
   int seed = -1;
   generator.uniformRandom(&seed);
-  std::vector<int> TEXT = tokens({1, 1, 1, 2, 2, 3, 4, 5, 5, 6, 7, 8, 9});
-  std::vector<int> sorted = TEXT;
+  std::vector<int> ranks = tokenSequence({1, 1, 1, 2, 2, 3, 4, 5, 5, 6, 7, 8, 9});
+  std::vector<int> sorted = ranks;
   for (int run = 0; run < 50; ++run) {
-    randomize(generator, TEXT, 13);
-    std::vector<int> copy = TEXT;
+    randomize(generator, ranks, 13);
+    std::vector<int> copy = ranks;
     std::sort(copy.begin() + 1, copy.end());
     ASSERT_EQ(copy, sorted);
   }
@@ -76,15 +75,18 @@ TEST(Permutation, ShufflesKeepTheMultiset) {
 TEST(Permutation, SingleTokenRunsRepeatRunZero) {
   Settings settings;
   settings.nchunks = 3;
+  settings.nperm = 4;
   Text text;
-  text.TEXT.push_back(6);
+  text.ranks.push_back(6);
   text.N = 1;
-  const Chunks CHUNKS = computeChunks(1, 3);
-  const MeasureContext context{settings, CHUNKS, 1, 0};
+  const Chunks chunkEnds = computeChunks(1, 3);
+  const MeasureContext context{settings, chunkEnds, 1, 0};
   RunState run;
   RunArrays arrays(4);
-  constants(0, context, text.TEXT, run, arrays);
-  permute(4, context, text, run, arrays);
+  measureTokenOrder(0, context, text.ranks, run, arrays);
+  EXPECT_EQ(runReferencePermutations(context, text, nullptr, arrays).sichel,
+            run.missing.sichel * 4);
+  EXPECT_EQ(text.ranks, tokenSequence({6}));
   for (int column = 1; column <= kMeasureColumns; ++column) {
     for (int p = 1; p <= 4; ++p) {
       for (int j = 1; j <= 3; ++j) {

@@ -5,17 +5,21 @@
 #include <string>
 #include <vector>
 
-#include "common/word_freq_state.h"
 #include "measures/spectrum.h"
+#include "measures/word_freq_state.h"
 
 namespace tokshuf::testing {
 
-// The word-frequency state after reading the given ranks as one chunk.
-inline WordFreqState prefixState(std::vector<int> ranks) {
+// The ranks as a token sequence: behind an unused entry 0.
+inline std::vector<int> tokenSequence(std::vector<int> ranks) {
   ranks.insert(ranks.begin(), 0);
+  return ranks;
+}
+
+// The word-frequency state after reading the given ranks as one chunk.
+inline WordFreqState prefixState(const std::vector<int>& ranks) {
   WordFreqState s;
-  spectrum(s, ranks, 4, 1, 1, int(ranks.size()) - 1);
-  s.curN = int(ranks.size()) - 1;
+  addChunkAndRebuild(s, tokenSequence(ranks), 4, 1, 1, int(ranks.size()));
   return s;
 }
 

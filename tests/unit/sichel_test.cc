@@ -50,16 +50,11 @@ TEST(Sichel, NoHapaxesGiveNaNWithoutAMissingFit) {
 }
 
 TEST(Sichel, NegativeTrialValueFailsTheFit) {
-  RunState run;
-  run.wf.curN = 2500;
-  run.wf.curV = 16;
-  run.wf.curV1 = 8;
-  run.sichelzeros = 2;
-  SichelParam(run);
-  EXPECT_EQ(run.cur_b, 0.0);
-  EXPECT_EQ(run.cur_c, 0.0);
-  EXPECT_EQ(run.cur_a1, 0.0);
-  EXPECT_EQ(run.sichelzeros, 3);
+  const SichelFit fit = sichelFit(2500, 16, 8);
+  EXPECT_TRUE(fit.failed);
+  EXPECT_EQ(fit.b, 0.0);
+  EXPECT_EQ(fit.c, 0.0);
+  EXPECT_EQ(fit.a1, 0.0);
 }
 
 TEST(Sichel, TrialValueOfZeroIsFatal) {

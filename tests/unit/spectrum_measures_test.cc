@@ -12,9 +12,9 @@ namespace {
 using testing::prefixState;
 using testing::printed;
 
-double K(const WordFreqState& s) { return getK2(s.maantal, s.VM, s.MLIJST, s.curN); }
-double D(const WordFreqState& s) { return getD2(s.maantal, s.VM, s.MLIJST, s.curN); }
-double E(const WordFreqState& s) { return getE2(s.maantal, s.VM, s.MLIJST, s.curN); }
+double K(const WordFreqState& s) { return yuleK(s); }
+double D(const WordFreqState& s) { return simpsonD(s); }
+double E(const WordFreqState& s) { return entropy(s); }
 
 TEST(SpectrumMeasures, WorkedPrefix) {
   const WordFreqState s = prefixState({5, 3, 5, 7});

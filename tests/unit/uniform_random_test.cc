@@ -5,10 +5,12 @@
 namespace tokshuf {
 
 struct UniformRandomProbe {
-  static int ix1(const UniformRandom& g) { return g.ix1; }
-  static int ix2(const UniformRandom& g) { return g.ix2; }
-  static int ix3(const UniformRandom& g) { return g.ix3; }
-  static int entryAfterDraw(const UniformRandom& g) { return 1 + 97 * g.ix3 / 243000; }
+  static int state1(const UniformRandom& g) { return g.state1; }
+  static int state2(const UniformRandom& g) { return g.state2; }
+  static int state3(const UniformRandom& g) { return g.state3; }
+  static int entryAfterDraw(const UniformRandom& g) {
+    return 1 + 97 * g.state3 / 243000;
+  }
 };
 
 namespace {
@@ -20,9 +22,9 @@ TEST(UniformRandom, SeedingWithMinusOne) {
   int seed = -1;
   EXPECT_EQ(g.uniformRandom(&seed), 0.3900425136089325);
   EXPECT_EQ(seed, 1);
-  EXPECT_EQ(Probe::ix1(g), 94274);
-  EXPECT_EQ(Probe::ix2(g), 86921);
-  EXPECT_EQ(Probe::ix3(g), 57209);
+  EXPECT_EQ(Probe::state1(g), 94274);
+  EXPECT_EQ(Probe::state2(g), 86921);
+  EXPECT_EQ(Probe::state3(g), 57209);
   EXPECT_EQ(Probe::entryAfterDraw(g), 23);
 }
 

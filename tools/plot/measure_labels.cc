@@ -3,11 +3,13 @@
 #include <array>
 
 #include "plot/profile_table.h"
+#include "schema/profile_schema.h"
 
 namespace tokshuf::plot {
 
 const char* measureDescription(int column) {
-  static const std::array<const char*, kMeasureCount + 1> descriptions = {
+  static const std::array<const char*, schema::kMeasureColumns + 1>
+      descriptions = {
       "tokens",
       "Yule's K",
       "Simpson's D",
@@ -34,7 +36,7 @@ const char* measureDescription(int column) {
       "lognormal mean",
       "lognormal sd",
   };
-  if (column < 0 || column > kMeasureCount) return "";
+  if (column < 0 || column > schema::kMeasureColumns) return "";
   return descriptions[column];
 }
 

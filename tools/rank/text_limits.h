@@ -3,12 +3,14 @@
 #include <cstddef>
 #include <vector>
 
+#include "schema/profile_schema.h"
+
 namespace tokshuf::rank {
 
 // tokshuf keeps its tokens and word types in fixed tables of these sizes and
 // refuses longer texts.
-inline constexpr std::size_t kMaxTokens = 220000;
-inline constexpr std::size_t kMaxTypes = 22000;
+inline constexpr std::size_t kMaxTokens = schema::kMaxTokens;
+inline constexpr std::size_t kMaxTypes = schema::kMaxTypes;
 
 struct TextSize {
   std::size_t tokens = 0;

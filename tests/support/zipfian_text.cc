@@ -1,10 +1,10 @@
-#include "zipfian_text.h"
+#include "support/zipfian_text.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numeric>
 
-namespace tokshuf::bench {
+namespace tokshuf::test {
 namespace {
 
 // SplitMix64: small, fast and fully specified, so the texts do not depend on
@@ -73,17 +73,20 @@ std::vector<int> zipfianRanks(const ZipfianTextShape& shape) {
   return types;
 }
 
-std::string rankedTokenFile(const std::vector<int>& ranks) {
-  std::string file = "Word z\n";
-  for (int rank : ranks) {
-    const std::string field = std::to_string(rank);
-    file += 'w';
-    file += field;
-    file += ' ';
-    file += field;
-    file += '\n';
-  }
-  return file;
+std::vector<int> zipfianTokenSequence(const ZipfianTextShape& shape) {
+  std::vector<int> ranks = zipfianRanks(shape);
+  ranks.insert(ranks.begin(), 0);
+  return ranks;
 }
 
-}  // namespace tokshuf::bench
+std::string zvcText(const std::vector<int>& ranks, bool withHeader,
+                    const std::string& lineEnd) {
+  std::string text = withHeader ? "Word z" + lineEnd : "";
+  for (int rank : ranks) {
+    const std::string number = std::to_string(rank);
+    text.append("w").append(number).append(" ").append(number).append(lineEnd);
+  }
+  return text;
+}
+
+}  // namespace tokshuf::test

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace tokshuf::bench {
+namespace tokshuf::test {
 
 // What a synthetic text looks like: how many tokens, how many word types
 // may occur, how steeply their probabilities fall (weight 1 / i^exponent
@@ -22,8 +22,13 @@ struct ZipfianTextShape {
 // shape gives the same text on every machine with IEEE doubles.
 std::vector<int> zipfianRanks(const ZipfianTextShape& shape);
 
-// The ranked-token file of those ranks: the header "Word z", then one
-// "w<rank> <rank>" line per token.
-std::string rankedTokenFile(const std::vector<int>& ranks);
+// The same ranks behind an unused entry 0, as the measurements index a
+// token sequence (Text::ranks).
+std::vector<int> zipfianTokenSequence(const ZipfianTextShape& shape);
 
-}  // namespace tokshuf::bench
+// A ranked-token file: the "Word z" header (unless withHeader is false)
+// and one line "w<rank> <rank>" per token.
+std::string zvcText(const std::vector<int>& ranks, bool withHeader = true,
+                    const std::string& lineEnd = "\n");
+
+}  // namespace tokshuf::test

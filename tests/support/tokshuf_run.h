@@ -10,6 +10,7 @@
 #include "support/files.h"
 #include "support/process.h"
 #include "support/profile_file.h"
+#include "support/zipfian_text.h"
 
 namespace tokshuf::test {
 
@@ -27,11 +28,6 @@ std::string genesisPath();
 
 // The full usage text, as the tool prints it.
 std::string usageText();
-
-// A ranked-token file: the "Word z" header (unless withHeader is false)
-// and one line "w<rank> <rank>" per token.
-std::string zvcText(const std::vector<int>& ranks, bool withHeader = true,
-                    const std::string& lineEnd = "\n");
 
 // The ranks of a ranked-token file with a header, in file order.
 std::vector<int> readRanks(const std::string& path);

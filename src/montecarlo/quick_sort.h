@@ -6,6 +6,6 @@ namespace tokshuf {
 // that restarts with every call, insertion sort for ranges of at most 7
 // elements, and a fixed stack of pending ranges. Which values end up where
 // when NaNs are present follows from these exact steps.
-void qcksrt(int n, double* arr);
+void quickSort(int n, double* arr);
 
 }  // namespace tokshuf

@@ -1,4 +1,4 @@
-#include "common/engine_settings.h"
+#include "montecarlo/engine_settings.h"
 
 #include <thread>
 

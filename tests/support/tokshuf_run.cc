@@ -1,4 +1,4 @@
-#include "tokshuf_run.h"
+#include "support/tokshuf_run.h"
 
 #include <fstream>
 #include <map>
@@ -52,16 +52,6 @@ std::string usageText() {
          "  text.mcl: lower 95% confidence interval\n"
          "  text.mch: upper 95% confidence interval\n"
          "  text.obs: empirical profile of measures\n";
-}
-
-std::string zvcText(const std::vector<int>& ranks, bool withHeader,
-                    const std::string& lineEnd) {
-  std::string text = withHeader ? "Word z" + lineEnd : "";
-  for (int rank : ranks) {
-    const std::string number = std::to_string(rank);
-    text.append("w").append(number).append(" ").append(number).append(lineEnd);
-  }
-  return text;
 }
 
 std::vector<int> readRanks(const std::string& path) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdio>
+
 namespace tokshuf {
 
 // How the permutation runs are computed. Both engines give byte-identical
@@ -14,6 +16,8 @@ enum class Engine {
 struct EngineSettings {
   Engine engine = Engine::kFast;
   int threads = defaultThreadCount();
+  // Where the progress lines of the permutation runs go; null writes none.
+  std::FILE* console = stderr;
 
   // The number of processor cores, or 1 when it is unknown.
   static int defaultThreadCount();

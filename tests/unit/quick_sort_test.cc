@@ -1,4 +1,4 @@
-#include "montecarlo/qcksrt.h"
+#include "montecarlo/quick_sort.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace {
 
 std::vector<double> sorted(std::vector<double> values) {
   values.insert(values.begin(), -12345.0);  // entry 0 must not move
-  qcksrt(int(values.size()) - 1, values.data());
+  quickSort(int(values.size()) - 1, values.data());
   EXPECT_EQ(values[0], -12345.0);
   values.erase(values.begin());
   return values;
@@ -71,10 +71,12 @@ TEST(Qcksrt, ShortRangeWithNaNStopsAtIt) {
 TEST(Qcksrt, ManyNaNsStillTerminateAndKeepTheMultiset) {
   std::mt19937 random(7);
   std::vector<double> values(5000);
-  for (double& v : values) v = random() % 3 == 0 ? std::nan("") : double(random() % 100);
+  for (double& v : values)
+    v = random() % 3 == 0 ? std::nan("") : double(random() % 100);
   const std::vector<double> result = sorted(values);
   auto count = [](const std::vector<double>& v) {
-    return std::count_if(v.begin(), v.end(), [](double x) { return std::isnan(x); });
+    return std::count_if(v.begin(), v.end(),
+                         [](double x) { return std::isnan(x); });
   };
   EXPECT_EQ(count(result), count(values));
 }
