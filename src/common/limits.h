@@ -6,7 +6,7 @@
 // scanner and the token reader enforce them.
 namespace tokshuf {
 
-inline constexpr int kMaxChunks = 40;
+inline constexpr int kMaxChunks = schema::kMaxChunks;
 inline constexpr int kMaxPermutations = 5000;
 inline constexpr int kMaxTokens = schema::kMaxTokens;
 inline constexpr int kMaxRank = schema::kMaxTypes;

@@ -12,6 +12,8 @@ namespace tokshuf::schema {
 // word types) in it.
 inline constexpr int kMaxTokens = 220000;
 inline constexpr int kMaxTypes = 22000;
+// The most chunks a text is cut into, so the most rows of a profile file.
+inline constexpr int kMaxChunks = 40;
 
 // A profile file has a header line of these labels and one row per chunk:
 // column 0 is the token count N of the prefix, columns 1..24 the measures.

@@ -208,8 +208,10 @@ TEST_F(TableCliTest, PandasReadsEveryMeasureColumnAsNumbers) {
   }
   // Few tokens, so the early chunks hold nan and inf.
   std::string zvc = "Word z\n";
-  for (int i = 0; i < 40; ++i)
-    zvc += "w" + std::to_string(i % 7) + " " + std::to_string(1 + i % 7) + "\n";
+  for (int i = 0; i < 40; ++i) {
+    const std::string rank = std::to_string(1 + i % 7);
+    zvc.append("w").append(rank).append(" ").append(rank).append("\n");
+  }
   write("short.zvc", zvc);
   test::ProcessOptions run;
   run.args = {"-p20", "-k8", "short.zvc"};

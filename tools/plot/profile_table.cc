@@ -10,10 +10,6 @@
 
 namespace tokshuf::plot {
 
-const std::array<const char*, kMeasureCount + 1> kColumnLabels = {
-    "N", "K",  "D", "V",  "V1", "V2", "V3", "V4", "V5",   "R",      "W",      "S", "H",
-    "C", "E", "lM", "lSt", "b", "c",  "a1", "Z",  "fa", "fthe", "sLmean", "sLstdev"};
-
 namespace {
 
 // The fields of a line are views into it: a line may be huge, and copying

@@ -6,14 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "schema/profile_schema.h"
+
 namespace tokshuf::plot {
 
 // Every profile file has the token count N and then these 24 measures.
-inline constexpr int kMeasureCount = 24;
-extern const std::array<const char*, kMeasureCount + 1> kColumnLabels;
+inline constexpr int kMeasureCount = schema::kMeasureColumns;
+using schema::kColumnLabels;
 
 // tokshuf cuts a text into at most this many chunks, one row each.
-inline constexpr int kMaxChunkRows = 40;
+inline constexpr int kMaxChunkRows = schema::kMaxChunks;
 
 struct ProfileRow {
   long long tokens = 0;                           // the N column
