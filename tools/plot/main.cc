@@ -40,27 +40,13 @@ void writeStandardOutput(const std::string& text) {
   }
 }
 
-// Two spellings of one file would draw one text twice under two names.
-void refuseRepeatedInputs(const std::vector<std::string>& inputs) {
-  std::vector<std::pair<struct stat, std::string>> seen;
-  for (const std::string& path : inputs) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) continue;  // reading it names the error
-    for (const auto& [earlier, name] : seen) {
-      if (earlier.st_dev == status.st_dev && earlier.st_ino == status.st_ino) {
-        throw Failure(path + " and " + name + " are the same file; give each text once");
-      }
-    }
-    seen.emplace_back(status, path);
-  }
-}
-
 std::vector<PlotText> loadTexts(const std::vector<std::string>& inputs) {
-  refuseRepeatedInputs(inputs);
+  // Two spellings of one file would draw one text twice under two names.
+  std::vector<ProfileRun> runs = loadProfileRuns(inputs);
   const std::vector<std::string> names = textNames(inputs);
   std::vector<PlotText> texts;
   for (std::size_t i = 0; i < inputs.size(); ++i) {
-    texts.push_back({names[i], loadProfileRun(inputs[i])});
+    texts.push_back({names[i], std::move(runs[i])});
     for (const std::string& path : olderCompanions(texts.back().run)) {
       std::cerr << util::printable("tokshuf-plot: warning: " + path + " is older than " +
                                        inputs[i] + "; it may be left from an earlier run",
