@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 namespace tokshuf::plot {
 namespace {
 
@@ -29,8 +31,8 @@ class ProfileRunTest : public testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::path(testing::TempDir()) /
-           ("profile_run_" + std::string(testing::UnitTest::GetInstance()
-                                             ->current_test_info()->name()));
+           ("profile_run_" + std::to_string(getpid()) + "_" +
+            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

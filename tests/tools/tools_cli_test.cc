@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -36,14 +37,13 @@ std::string slurp(const fs::path& path) { return test::readFile(path.string()); 
 
 class ToolsCliTest : public testing::Test {
  protected:
+  // A directory of its own, so that runs of the suite side by side never
+  // share one.
   void SetUp() override {
-    dir_ = fs::path(testing::TempDir()) /
-           ("tools_cli_" +
-            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    scratch_ = std::make_unique<test::TempDir>("tools_cli");
+    dir_ = scratch_->path();
   }
-  void TearDown() override { fs::remove_all(dir_); }
+  void TearDown() override { scratch_.reset(); }
 
   Result run(const std::string& program, const std::vector<std::string>& args,
              const std::string& stdinFile = "") {
@@ -63,6 +63,7 @@ class ToolsCliTest : public testing::Test {
     return dir_ / name;
   }
 
+  std::unique_ptr<test::TempDir> scratch_;
   fs::path dir_;
 };
 
