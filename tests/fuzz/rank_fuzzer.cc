@@ -73,9 +73,9 @@ void checkReadBack(const RankedText& ranked) {
   std::FILE* file = fmemopen(bytes.data(), bytes.size(), "r");
   check(file != nullptr);
   try {
-    const tokshuf::Text text = tokshuf::readRankedTokens(file, "fuzz.zvc", 1);
+    const tokshuf::Text text = tokshuf::readRankedTokens(file, "fuzz.zvc", true);
     check(text.N == static_cast<int>(ranked.tokenRanks.size()));
-    for (int i = 0; i < text.N; ++i) check(text.TEXT[i + 1] == ranked.tokenRanks[i]);
+    for (int i = 0; i < text.N; ++i) check(text.ranks[i + 1] == ranked.tokenRanks[i]);
   } catch (const tokshuf::FatalError&) {
     std::abort();
   }
