@@ -102,7 +102,7 @@ std::string elementNames(const std::string& svg) {
 struct Picture {
   int kind = 0;  // 0 panels, 1 panels over the share read, 2 the plane
   bool twoTexts = false;
-  PlaneSpec plane;
+  PlaneAxes plane;
 };
 
 Picture pictureOf(const std::uint8_t* selector) {

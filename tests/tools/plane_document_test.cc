@@ -33,9 +33,9 @@ ProfileTable table(const std::string& path, const std::vector<double>& k,
   return t;
 }
 
-Svg plane(const std::vector<PlotText>& texts, PlaneSpec spec = {kZ, kK, false, false}) {
+Svg plane(const std::vector<PlotText>& texts, PlaneAxes axes = {kZ, kK, false, false}) {
   std::ostringstream out;
-  writePlaneSvg(out, texts, spec);
+  writePlaneSvg(out, texts, axes);
   return Svg(out.str());
 }
 

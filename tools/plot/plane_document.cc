@@ -31,7 +31,7 @@ struct Trajectory {
   std::vector<double> xLower, xUpper, yLower, yUpper;  // empty without bounds
 };
 
-Trajectory trajectoryOf(const ProfileRun& run, const PlaneSpec& plane) {
+Trajectory trajectoryOf(const ProfileRun& run, const PlaneAxes& plane) {
   Trajectory t;
   t.x = measureColumn(run.observed, plane.xColumn);
   t.y = measureColumn(run.observed, plane.yColumn);
@@ -198,7 +198,7 @@ void writeCounts(std::ostream& out, const PointCounts& counts, const Frame& f) {
 // "K against Z \u2014 ..." as plain text and as markup with the labels in
 // their face: in the title's sans-serif, lSt would read as ISt.
 std::pair<std::string, std::string> titleOf(const std::vector<PlotText>& texts,
-                                            const PlaneSpec& plane) {
+                                            const PlaneAxes& plane) {
   const std::string y = kColumnLabels[plane.yColumn];
   const std::string x = kColumnLabels[plane.xColumn];
   const std::string rest =
@@ -228,7 +228,7 @@ std::vector<LegendEntry> planeKey(const std::vector<PlotText>& texts) {
 }  // namespace
 
 void writePlaneSvg(std::ostream& out, const std::vector<PlotText>& texts,
-                   const PlaneSpec& plane) {
+                   const PlaneAxes& plane) {
   std::vector<Trajectory> trajectories;
   // The axes fit the paths; early chunks have bounds far wider than the
   // paths' whole course, and their crosses run out at the edge.

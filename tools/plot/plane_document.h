@@ -8,7 +8,7 @@
 namespace tokshuf::plot {
 
 // Which measures span the plane, and which axes are logarithmic.
-struct PlaneSpec {
+struct PlaneAxes {
   int xColumn = 1;  // 1 to 24, as in the profile files
   int yColumn = 1;
   bool logX = false;
@@ -23,6 +23,6 @@ struct PlaneSpec {
 // or not positive on a logarithmic axis) are left out and counted; points
 // beyond the bulk of the values sit on the edge and are counted.
 void writePlaneSvg(std::ostream& out, const std::vector<PlotText>& texts,
-                   const PlaneSpec& plane);
+                   const PlaneAxes& plane);
 
 }  // namespace tokshuf::plot

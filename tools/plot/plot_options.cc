@@ -32,12 +32,12 @@ namespace {
 
 enum LongOnly { kRelative = 256, kPlane, kLog, kVersion };
 
-PlaneSpec parsePlane(const std::string& value) {
+PlaneAxes parsePlane(const std::string& value) {
   const std::size_t comma = value.find(',');
   if (comma == std::string::npos) {
     throw UsageError("--plane needs two measure labels X,Y, e.g. --plane Z,K (try -h)");
   }
-  PlaneSpec plane;
+  PlaneAxes plane;
   int* columns[] = {&plane.xColumn, &plane.yColumn};
   const std::string labels[] = {value.substr(0, comma), value.substr(comma + 1)};
   for (int i = 0; i < 2; ++i) {
@@ -51,7 +51,7 @@ PlaneSpec parsePlane(const std::string& value) {
   return plane;
 }
 
-void applyLog(const std::string& value, PlaneSpec& plane) {
+void applyLog(const std::string& value, PlaneAxes& plane) {
   if (value != "x" && value != "y" && value != "xy" && value != "yx") {
     throw UsageError("--log takes x, y or xy, not \"" + value + "\" (try -h)");
   }

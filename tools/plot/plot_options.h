@@ -19,7 +19,7 @@ struct PlotOptions {
   std::vector<std::string> inputs;  // TEXT.obs, one to kMostTexts
   std::string output;               // "-" is standard output
   bool relative = false;            // x axis: the share of each text read
-  std::optional<PlaneSpec> plane;   // the trajectory picture instead of panels
+  std::optional<PlaneAxes> plane;   // the trajectory picture instead of panels
 };
 
 // A command line that cannot be run; what() is the message without the
