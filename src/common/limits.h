@@ -11,5 +11,6 @@ inline constexpr int kMaxPermutations = 5000;
 inline constexpr int kMaxTokens = schema::kMaxTokens;
 inline constexpr int kMaxRank = schema::kMaxTypes;
 inline constexpr int kMeasureColumns = schema::kMeasureColumns;
+inline constexpr int kKnownMeasures = schema::kKnownMeasures;
 
 }  // namespace tokshuf

@@ -6,6 +6,7 @@
 
 #include "common/limits.h"
 #include "common/measure_columns.h"
+#include "common/measure_selection.h"
 
 namespace tokshuf {
 
@@ -15,27 +16,39 @@ class RunArray {
  public:
   static constexpr int kChunkSlots = kMaxChunks + 1;
 
-  explicit RunArray(int runs = 1) : values_(std::size_t(runs) * kChunkSlots) {}
+  explicit RunArray(int runs = 0) : values_(std::size_t(runs) * kChunkSlots) {}
 
   double* operator[](int run) { return &values_[std::size_t(run) * kChunkSlots]; }
   const double* operator[](int run) const {
     return &values_[std::size_t(run) * kChunkSlots];
   }
+  bool empty() const { return values_.empty(); }
 
  private:
   std::vector<double> values_;
 };
 
-// One run array per measure column, indexed by MeasureColumn (1..24); each
-// run writes only its own row, so runs may fill them concurrently.
+// One run array per chosen measure, indexed by MeasureColumn; the others
+// stay empty. Each run writes only its own row, so runs may fill them
+// concurrently.
 struct RunArrays {
-  explicit RunArrays(int nperm) {
-    for (auto& column : columns) column = RunArray(nperm + 1);
+  // The 24 classic measures.
+  explicit RunArrays(int nperm) : RunArrays(nperm, MeasureSelection()) {}
+  RunArrays(int nperm, const MeasureSelection& chosen) {
+    for (int position = 1; position <= chosen.count(); ++position) {
+      columns[chosen.measureAt(position)] = RunArray(nperm + 1);
+    }
   }
   RunArray& operator[](int column) { return columns[column]; }
   const RunArray& operator[](int column) const { return columns[column]; }
+  bool has(int column) const { return !columns[column].empty(); }
 
-  std::array<RunArray, kMeasureColumns + 1> columns;
+  // Stores a value of run `row` at chunk j, if its measure was chosen.
+  void store(int column, int row, int j, double value) {
+    if (has(column)) columns[column][row][j] = value;
+  }
+
+  std::array<RunArray, kKnownMeasures + 1> columns;
 };
 
 }  // namespace tokshuf

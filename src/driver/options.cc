@@ -1,11 +1,15 @@
 #include "driver/options.h"
 
+#include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "common/fatal_error.h"
 #include "common/limits.h"
+#include "util/printable.h"
 
 namespace tokshuf {
 namespace {
@@ -75,6 +79,95 @@ void checkRanges(const Settings& s) {
   }
 }
 
+[[noreturn]] void refuseValue(std::string_view option, std::string_view value,
+                              const char* wanted) {
+  throw FatalError(formatString("tokshuf: %.*s needs %s, not \"%s\"\n", int(option.size()),
+                                option.data(), wanted, util::printable(value, 40).c_str()));
+}
+
+int wholeNumberAtLeastOne(std::string_view option, std::string_view value) {
+  int number = 0;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+  if (error != std::errc() || end != value.data() + value.size() || number < 1) {
+    refuseValue(option, value, "a whole number of at least 1");
+  }
+  return number;
+}
+
+double threshold(std::string_view option, std::string_view value) {
+  double number = 0;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+  if (error != std::errc() || end != value.data() + value.size() || !(number > 0.0) ||
+      !(number < 1.0)) {
+    refuseValue(option, value, "a number between 0 and 1 (both excluded)");
+  }
+  return number;
+}
+
+std::uint64_t seedOf(std::string_view option, std::string_view value) {
+  std::uint64_t number = 0;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+  if (value.empty() || value[0] < '0' || value[0] > '9' || error != std::errc() ||
+      end != value.data() + value.size()) {
+    refuseValue(option, value, "a decimal integer from 0 to 18446744073709551615");
+  }
+  return number;
+}
+
+// The long options of a run: "--name" or "--name=value", before the input
+// file like the option letters. Returns false for an argument that is none
+// of them, which is then read as option letters (and refused there).
+bool applyLongOption(std::string_view arg, CommandLine& line) {
+  Settings& settings = line.settings;
+  const std::size_t equals = arg.find('=');
+  const std::string_view name = arg.substr(0, equals);
+  const bool hasValue = equals != std::string_view::npos;
+  const std::string_view value = hasValue ? arg.substr(equals + 1) : std::string_view();
+  struct Flag {
+    const char* name;
+    bool Settings::*setting;
+  };
+  for (const Flag flag : {Flag{"--no-limits", &Settings::noLimits},
+                          Flag{"--runs", &Settings::writeRuns},
+                          Flag{"--global", &Settings::globalTest}}) {
+    if (name != flag.name) continue;
+    if (hasValue) {
+      throw FatalError(formatString("tokshuf: option %s takes no value\n", flag.name));
+    }
+    settings.*flag.setting = true;
+    return true;
+  }
+  const char* const valued[] = {"--measures", "--window", "--segment", "--mtld-threshold",
+                                "--hdd-draws", "--seed"};
+  bool known = false;
+  for (const char* option : valued) known = known || name == option;
+  if (!known) return false;
+  if (!hasValue) {
+    throw FatalError(formatString("tokshuf: option %.*s needs a value: %.*s=VALUE\n",
+                                  int(name.size()), name.data(), int(name.size()),
+                                  name.data()));
+  }
+  if (name == "--measures") settings.measures = MeasureSelection::parse(value);
+  if (name == "--window") settings.parameters.window = wholeNumberAtLeastOne(name, value);
+  if (name == "--segment") settings.parameters.segment = wholeNumberAtLeastOne(name, value);
+  if (name == "--hdd-draws") settings.parameters.hddDraws = wholeNumberAtLeastOne(name, value);
+  if (name == "--mtld-threshold") settings.parameters.mtldThreshold = threshold(name, value);
+  if (name == "--seed") settings.seed = seedOf(name, value);
+  return true;
+}
+
+// Options that only make sense with permutation runs.
+void checkNeedsPermutations(const Settings& s) {
+  if (s.nperm > 0) return;
+  for (const auto& [wanted, option] : {std::pair{s.writeRuns, "--runs"},
+                                       std::pair{s.globalTest, "--global"}}) {
+    if (wanted) {
+      throw FatalError(formatString(
+          "tokshuf: %s needs permutation runs: give their number with -p\n", option));
+    }
+  }
+}
+
 }  // namespace
 
 int readOptionValue(const char* s, int* digitCount, bool* overflow) {
@@ -104,6 +197,7 @@ CommandLine scanOptions(int argc, char** argv) {
       line.versionRequested = true;
       return line;
     }
+    if (std::strncmp(argv[arg], "--", 2) == 0 && applyLongOption(argv[arg], line)) continue;
     const char* next = arg + 1 < argc ? argv[arg + 1] : nullptr;
     for (const char* s = argv[arg] + 1; *s != '\0'; ++s) {
       const int digits = applyLetter(s, line);
@@ -113,7 +207,10 @@ CommandLine scanOptions(int argc, char** argv) {
     }
   }
   if (arg < argc) line.inputName = argv[arg];
-  if (line.inputName != nullptr) checkRanges(line.settings);
+  if (line.inputName != nullptr) {
+    checkRanges(line.settings);
+    checkNeedsPermutations(line.settings);
+  }
   return line;
 }
 

@@ -20,10 +20,10 @@ namespace {
 
 }  // namespace
 
-void OutputFiles::open(const std::string& target, const struct stat& input) {
+int OutputFiles::open(const std::string& target, const struct stat& input) {
   try {
     files_.protect(input);
-    files_.add(target);
+    return files_.add(target);
   } catch (const util::OutputError& error) {
     reportInTokshufWords(error);
   }

@@ -16,8 +16,9 @@ namespace tokshuf {
 class OutputFiles {
  public:
   // Makes sure target can be written and is not the input file, and creates
-  // its temporary file. Throws FatalError naming the target.
-  void open(const std::string& target, const struct stat& input);
+  // its temporary file; returns its index (0-based, in open order). Throws
+  // FatalError naming the target.
+  int open(const std::string& target, const struct stat& input);
 
   // The stream of the file opened as number index (0-based, in open order).
   std::FILE* stream(int index) { return files_.stream(index); }

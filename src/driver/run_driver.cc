@@ -1,5 +1,6 @@
 #include "driver/run_driver.h"
 
+#include <charconv>
 #include <cstdio>
 #include <new>
 #include <string>
@@ -12,6 +13,7 @@
 #include "driver/options.h"
 #include "driver/output_files.h"
 #include "driver/profile_writer.h"
+#include "driver/runs_writer.h"
 #include "driver/token_reader.h"
 #include "driver/usage.h"
 #include "montecarlo/text_profiles.h"
@@ -19,9 +21,6 @@
 namespace tokshuf {
 namespace {
 
-constexpr int kObs = 0, kMcm = 1, kMch = 2, kMcl = 3;  // in opening order
-
-// Closes the input on every path out of the run.
 struct InputFile {
   std::FILE* stream = nullptr;
   ~InputFile() {
@@ -49,29 +48,73 @@ std::string baseName(const char* inputName) {
   return name.substr(0, name.size() - 4);
 }
 
-void openOutputs(const std::string& base, int nperm, const struct stat& input,
-                 OutputFiles& outputs) {
-  outputs.open(base + ".obs", input);
-  if (nperm > 0) {
-    outputs.open(base + ".mcm", input);
-    outputs.open(base + ".mch", input);
-    outputs.open(base + ".mcl", input);
+// The output files of a run, by their position in the output set.
+struct OutputIndices {
+  int observed = -1, means = -1, upperBounds = -1, lowerBounds = -1;
+  int runs = -1;
+  int globalLower = -1, globalUpper = -1, globalTest = -1;
+};
+
+OutputIndices openOutputs(const std::string& base, const Settings& settings,
+                          const struct stat& input, OutputFiles& outputs) {
+  OutputIndices at;
+  at.observed = outputs.open(base + ".obs", input);
+  if (settings.nperm > 0) {
+    at.means = outputs.open(base + ".mcm", input);
+    at.upperBounds = outputs.open(base + ".mch", input);
+    at.lowerBounds = outputs.open(base + ".mcl", input);
+  }
+  if (settings.writeRuns) at.runs = outputs.open(base + ".mcr", input);
+  if (settings.globalTest) {
+    at.globalLower = outputs.open(base + ".mgl", input);
+    at.globalUpper = outputs.open(base + ".mgh", input);
+    at.globalTest = outputs.open(base + ".mgt", input);
+  }
+  return at;
+}
+
+void writeProfiles(const TextProfiles& profiles, const Settings& settings,
+                   const OutputIndices& at, OutputFiles& outputs) {
+  const std::vector<const char*> labels = settings.measures.labels();
+  const ProfileTables& tables = profiles.tables;
+  auto write = [&](int index, const ProfileTable& table) {
+    writeProfile(outputs.stream(index), table, settings.nchunks, profiles.chunkEnds, labels);
+  };
+  write(at.observed, tables.observed);
+  if (settings.nperm > 0) {
+    write(at.means, tables.means);
+    write(at.lowerBounds, tables.lowerBounds);
+    write(at.upperBounds, tables.upperBounds);
+  }
+  if (settings.writeRuns) {
+    writeRuns(outputs.stream(at.runs), profiles.runs, settings, profiles.chunkEnds);
   }
 }
 
-void writeProfiles(const ProfileTables& tables, const Settings& settings,
-                   const Chunks& chunkEnds, OutputFiles& outputs) {
-  writeProfile(outputs.stream(kObs), tables.observed, settings.nchunks,
-               chunkEnds);
-  if (settings.nperm > 0) {
-    writeProfile(outputs.stream(kMcm), tables.means, settings.nchunks,
-                 chunkEnds);
-    writeProfile(outputs.stream(kMcl), tables.lowerBounds, settings.nchunks,
-                 chunkEnds);
-    writeProfile(outputs.stream(kMch), tables.upperBounds, settings.nchunks,
-                 chunkEnds);
+// The parameters in force, so that a log of the run records them, when a
+// measure that has one is chosen.
+void reportMeasureParameters(const Settings& settings) {
+  if (!settings.measures.hasAnyOf(
+          {kColumnMATTR, kColumnMSTTR, kColumnMTLD, kColumnMTLDMA, kColumnHDD})) {
+    return;
   }
-  outputs.commitAll();
+  const MeasureParameters& p = settings.parameters;
+  char threshold[32];
+  *std::to_chars(threshold, threshold + sizeof threshold - 1, p.mtldThreshold).ptr = '\0';
+  std::fprintf(stderr,
+               "Window measures: MATTR window %d, MSTTR segment %d, MTLD threshold %s, "
+               "HD-D draws %d\n",
+               p.window, p.segment, threshold, p.hddDraws);
+}
+
+// One line per fit that the chosen measures needed.
+void reportMissingFits(const MissingFits& missing, const MeasureSelection& chosen) {
+  if (chosen.has(kColumnZ)) {
+    std::fprintf(stderr, "Number of missing fits for Zipf:   %d\n", missing.zipf);
+  }
+  if (chosen.hasAnyOf({kColumnSichelB, kColumnSichelC, kColumnSichelA1})) {
+    std::fprintf(stderr, "Number of missing fits for Sichel: %d\n", missing.sichel);
+  }
 }
 
 int run(const EngineSettings& engine, int argc, char** argv) {
@@ -94,21 +137,21 @@ int run(const EngineSettings& engine, int argc, char** argv) {
   struct stat inputInfo;
   openInput(line.inputName, input, inputInfo);
   OutputFiles outputs;
-  openOutputs(baseName(line.inputName), settings.nperm, inputInfo, outputs);
+  const OutputIndices at =
+      openOutputs(baseName(line.inputName), settings, inputInfo, outputs);
 
-  const Text text =
-      readRankedTokens(input.stream, line.inputName, settings.hasHeader);
+  Text text = readRankedTokens(input.stream, line.inputName, settings.hasHeader,
+                               TextLimits::of(settings));
   std::fclose(input.stream);
   input.stream = nullptr;
   std::fprintf(stderr, "Loaded %s (%d word tokens)\n", line.inputName, text.N);
+  reportMeasureParameters(settings);
 
-  const TextProfiles profiles = profileText(engine, settings, text);
-  writeProfiles(profiles.tables, settings, profiles.chunkEnds, outputs);
+  const TextProfiles profiles = profileText(engine, settings, std::move(text));
+  writeProfiles(profiles, settings, at, outputs);
+  outputs.commitAll();
 
-  std::fprintf(stderr, "Number of missing fits for Zipf:   %d\n",
-               profiles.missing.zipf);
-  std::fprintf(stderr, "Number of missing fits for Sichel: %d\n",
-               profiles.missing.sichel);
+  reportMissingFits(profiles.missing, settings.measures);
   return 0;
 }
 

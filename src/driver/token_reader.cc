@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <new>
+#include <vector>
 #include <string>
 
 #include "common/fatal_error.h"
@@ -150,26 +152,72 @@ int readRank(FieldScanner& in, const WordField& word) {
   return int(field.value);
 }
 
+[[noreturn]] void refuseLength(const FieldScanner& in, long line, const TextLimits& limits) {
+  if (limits.kind == TextLimits::Kind::kClassic) {
+    throw FatalError("tokshuf: ERROR: text length exceeds array bounds\n");
+  }
+  if (limits.kind == TextLimits::Kind::kLiteralStream) {
+    throw FatalError(formatString(
+        "tokshuf: %s, line %ld: more than %d tokens: the fixed random stream draws "
+        "single-precision numbers, which cannot reach every position of a longer text; "
+        "--seed gives independent runs that can\n",
+        in.name(), line, limits.maxTokens()));
+  }
+  throw FatalError(formatString("tokshuf: %s, line %ld: more than %d tokens; a longer text "
+                                "cannot be counted\n",
+                                in.name(), line, limits.maxTokens()));
+}
+
+// Room for the next token; a long text grows in large steps, and running
+// out of memory says how much was asked for.
+void makeRoom(std::vector<int>& ranks) {
+  if (ranks.size() < ranks.capacity()) return;
+  const std::size_t wanted = ranks.capacity() * 2;
+  try {
+    ranks.reserve(wanted);
+  } catch (const std::bad_alloc&) {
+    throw FatalError(formatString("tokshuf: out of memory (%zu bytes asked for)\n",
+                                  wanted * sizeof(int)));
+  }
+}
+
 }  // namespace
 
-Text readRankedTokens(std::FILE* file, const char* name, bool hasHeader) {
+TextLimits TextLimits::of(const Settings& settings) {
+  TextLimits limits;
+  if (settings.noLimits) limits.kind = settings.seed ? Kind::kSeededStream : Kind::kLiteralStream;
+  return limits;
+}
+
+int TextLimits::maxTokens() const {
+  switch (kind) {
+    case Kind::kClassic: return kMaxTokens;
+    case Kind::kLiteralStream: return kMaxLiteralStreamTokens;
+    case Kind::kSeededStream: break;
+  }
+  return INT_MAX - 1;  // positions 1..N and one past them fit an int
+}
+
+Text readRankedTokens(std::FILE* file, const char* name, bool hasHeader,
+                      const TextLimits& limits) {
   FieldScanner in(file, name);
   if (hasHeader) {
     for (int field = 0; field < 2 && in.skipSpace(); ++field) in.readField();
   }
   Text text;
   text.ranks.reserve(1024);
+  const int maxTokens = limits.maxTokens();
+  const bool classic = limits.kind == TextLimits::Kind::kClassic;
   while (in.skipSpace()) {
     WordField word;
     word.line = in.line();
     word.shown = in.readField();
-    if (text.N == kMaxTokens) {
-      throw FatalError("tokshuf: ERROR: text length exceeds array bounds\n");
-    }
+    if (text.N == maxTokens) refuseLength(in, word.line, limits);
     const int rank = readRank(in, word);
-    if (rank > kMaxRank) {
+    if (classic && rank > kMaxRank) {
       throw FatalError("tokshuf: ERROR: number of types exceeds array bounds\n");
     }
+    makeRoom(text.ranks);
     text.ranks.push_back(rank);
     ++text.N;
     if (rank == 1) ++text.rankOneCount;

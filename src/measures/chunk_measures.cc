@@ -14,38 +14,47 @@ void storeSpectrumMeasures(int row, int j, const FrequencySpectrum& s,
   const double N = s.N;
   const double V = s.V;
 
-  out[kColumnFa][row][j] = s.fa;
-  out[kColumnFthe][row][j] = s.fthe;
-  out[kColumnK][row][j] = yuleK(s);
-  out[kColumnD][row][j] = simpsonD(s);
-  out[kColumnV][row][j] = s.V;
-  out[kColumnV1][row][j] = s.V1;
-  out[kColumnV2][row][j] = s.V2;
-  out[kColumnV3][row][j] = s.V3;
-  out[kColumnV4][row][j] = s.V4;
-  out[kColumnV5][row][j] = s.V5;
-  out[kColumnR][row][j] = V / std::sqrt(N);
-  out[kColumnW][row][j] = std::exp(std::exp(-0.17 * std::log(V)) * std::log(N));
-  out[kColumnS][row][j] = double(s.V2) / V;
-  out[kColumnH][row][j] = 100.0 * std::log(N) / (1.0 - double(s.V1) / V);
-  out[kColumnC][row][j] = std::log(V) / std::log(N);
-  out[kColumnE][row][j] = entropy(s);
+  out.store(kColumnFa, row, j, s.fa);
+  out.store(kColumnFthe, row, j, s.fthe);
+  if (out.has(kColumnK)) out[kColumnK][row][j] = yuleK(s);
+  if (out.has(kColumnD)) out[kColumnD][row][j] = simpsonD(s);
+  out.store(kColumnV, row, j, s.V);
+  out.store(kColumnV1, row, j, s.V1);
+  out.store(kColumnV2, row, j, s.V2);
+  out.store(kColumnV3, row, j, s.V3);
+  out.store(kColumnV4, row, j, s.V4);
+  out.store(kColumnV5, row, j, s.V5);
+  out.store(kColumnR, row, j, V / std::sqrt(N));
+  out.store(kColumnW, row, j, std::exp(std::exp(-0.17 * std::log(V)) * std::log(N)));
+  out.store(kColumnS, row, j, double(s.V2) / V);
+  out.store(kColumnH, row, j, 100.0 * std::log(N) / (1.0 - double(s.V1) / V));
+  out.store(kColumnC, row, j, std::log(V) / std::log(N));
+  if (out.has(kColumnE)) out[kColumnE][row][j] = entropy(s);
 
-  const LognormalFit lognormal = lognormalFit(s);
-  out[kColumnLognormalMean][row][j] = lognormal.mean;
-  out[kColumnLognormalStdDev][row][j] = lognormal.stdDev;
-
-  const double M = logFrequencyMean(s);
-  out[kColumnLogMean][row][j] = M;
-  out[kColumnLogStdDev][row][j] = logFrequencyStdDev(s, M);
+  if (out.has(kColumnLognormalMean) || out.has(kColumnLognormalStdDev)) {
+    const LognormalFit lognormal = lognormalFit(s);
+    out.store(kColumnLognormalMean, row, j, lognormal.mean);
+    out.store(kColumnLognormalStdDev, row, j, lognormal.stdDev);
+  }
+  if (out.has(kColumnLogMean) || out.has(kColumnLogStdDev)) {
+    const double M = logFrequencyMean(s);
+    out.store(kColumnLogMean, row, j, M);
+    out.store(kColumnLogStdDev, row, j, logFrequencyStdDev(s, M));
+  }
 }
+
+bool wantsSichelFit(const RunArrays& out) {
+  return out.has(kColumnSichelB) || out.has(kColumnSichelC) || out.has(kColumnSichelA1);
+}
+
+bool wantsZipfFit(const RunArrays& out) { return out.has(kColumnZ); }
 
 void storeFits(int row, int j, const SichelFit& sichel, double zipfSize,
                RunArrays& out) {
-  out[kColumnSichelB][row][j] = sichel.b;
-  out[kColumnSichelC][row][j] = sichel.c;
-  out[kColumnSichelA1][row][j] = sichel.a1;
-  out[kColumnZ][row][j] = zipfSize;
+  out.store(kColumnSichelB, row, j, sichel.b);
+  out.store(kColumnSichelC, row, j, sichel.c);
+  out.store(kColumnSichelA1, row, j, sichel.a1);
+  out.store(kColumnZ, row, j, zipfSize);
 }
 
 double zipfPstar(const MeasureContext& context, const FrequencySpectrum& s) {
@@ -66,10 +75,15 @@ void measureTokenOrder(int row, const MeasureContext& context,
     addChunkAndRebuild(s, ranks, settings.rankA, settings.rankThe,
                        context.chunkEnds[j - 1] + 1, context.chunkEnds[j]);
     storeSpectrumMeasures(row, j, s, arrays);
-    const SichelFit sichel = sichelFit(s.N, s.V, s.V1);
-    if (sichel.failed) ++run.missing.sichel;
-    const double z =
-        zipfSize(zipfPstar(context, s), s.N, s.V, &run.missing.zipf, kZipfForm);
+    SichelFit sichel;
+    if (wantsSichelFit(arrays)) {
+      sichel = sichelFit(s.N, s.V, s.V1);
+      if (sichel.failed) ++run.missing.sichel;
+    }
+    double z = 0.0;
+    if (wantsZipfFit(arrays)) {
+      z = zipfSize(zipfPstar(context, s), s.N, s.V, &run.missing.zipf, kZipfForm);
+    }
     storeFits(row, j, sichel, z, arrays);
   }
   endRun(s);

@@ -5,6 +5,7 @@
 #include "common/chunks.h"
 #include "common/run_arrays.h"
 #include "common/settings.h"
+#include "common/text_shape.h"
 #include "measures/run_state.h"
 #include "measures/sichel.h"
 
@@ -16,12 +17,19 @@ struct MeasureContext {
   const Chunks& chunkEnds;
   int N;             // tokens in the whole text
   int rankOneCount;  // tokens of rank 1 in the whole text
+  TextShape shape{};  // how large the per-run tables must be
 };
 
-// Stores every measure of chunk j of run row except the Sichel and Zipf
-// fits: the counts, the closed forms and the sums over the spectrum.
+// Stores every chosen measure of chunk j of run row that the classic
+// profile computes from the spectrum: the counts, the closed forms and the
+// sums over the spectrum (not the Sichel and Zipf fits).
 void storeSpectrumMeasures(int row, int j, const FrequencySpectrum& s,
                            RunArrays& out);
+
+// Whether the chosen measures need the Sichel fit (b, c, a1) or the Zipf
+// fit (Z); a fit that no column needs is not computed, nor counted.
+bool wantsSichelFit(const RunArrays& out);
+bool wantsZipfFit(const RunArrays& out);
 
 // Stores the fitted columns of chunk j of run row.
 void storeFits(int row, int j, const SichelFit& sichel, double zipfSize,

@@ -6,28 +6,33 @@
 namespace tokshuf {
 namespace {
 
-void measureChunks(int row, const MeasureContext& context,
-                   const std::uint16_t* order, CompactRunState& state,
-                   RunArrays& arrays) {
+template <class T>
+void measureChunks(int row, const MeasureContext& context, const T* order,
+                   CompactRunState& state, RunArrays& arrays) {
   const Settings& settings = context.settings;
   const FrequencySpectrum& s = state.spectrum.spectrum();
   for (int j = 1; j <= settings.nchunks; ++j) {
     state.spectrum.addChunk(order, settings.rankA, settings.rankThe,
                             context.chunkEnds[j - 1] + 1, context.chunkEnds[j]);
     storeSpectrumMeasures(row, j, s, arrays);
-    const SichelFit sichel = sichelFitSkipping(s.N, s.V, s.V1);
-    if (sichel.failed) ++state.missing.sichel;
-    const double z = zipfSize(zipfPstar(context, s), s.N, s.V,
-                              &state.missing.zipf, kZipfForm);
+    SichelFit sichel;
+    if (wantsSichelFit(arrays)) {
+      sichel = sichelFitSkipping(s.N, s.V, s.V1);
+      if (sichel.failed) ++state.missing.sichel;
+    }
+    double z = 0.0;
+    if (wantsZipfFit(arrays)) {
+      z = zipfSize(zipfPstar(context, s), s.N, s.V, &state.missing.zipf, kZipfForm);
+    }
     storeFits(row, j, sichel, z, arrays);
   }
 }
 
 }  // namespace
 
-void measureCompactOrder(int row, const MeasureContext& context,
-                         const std::uint16_t* order, CompactRunState& state,
-                         RunArrays& arrays) {
+template <class T>
+void measureCompactOrder(int row, const MeasureContext& context, const T* order,
+                         CompactRunState& state, RunArrays& arrays) {
   state.spectrum.startRun();
   try {
     measureChunks(row, context, order, state, arrays);
@@ -39,5 +44,10 @@ void measureCompactOrder(int row, const MeasureContext& context,
   }
   state.spectrum.endRun();
 }
+
+template void measureCompactOrder(int, const MeasureContext&, const std::uint16_t*,
+                                  CompactRunState&, RunArrays&);
+template void measureCompactOrder(int, const MeasureContext&, const std::uint32_t*,
+                                  CompactRunState&, RunArrays&);
 
 }  // namespace tokshuf

@@ -12,16 +12,19 @@ namespace tokshuf {
 // What one measuring thread keeps from run to run: the incremental
 // spectrum's bookkeeping and the missing-fit counts.
 struct CompactRunState {
+  explicit CompactRunState(const TextShape& shape = TextShape()) : spectrum(shape) {}
+
   IncrementalSpectrum spectrum;
   MissingFits missing;
 };
 
-// measureTokenOrder() for a token order held in 16-bit ranks: stores the
-// same 24 values of every chunk in row `row`, adds the same missing fits
-// and throws the same FatalError. The state must be in its between-runs
-// condition, and is left in it, also when a fit ends the program.
-void measureCompactOrder(int row, const MeasureContext& context,
-                         const std::uint16_t* order, CompactRunState& state,
-                         RunArrays& arrays);
+// measureTokenOrder() for a token order held in 16- or 32-bit type ids:
+// stores the same values of every chunk in row `row`, adds the same missing
+// fits and throws the same FatalError. The state must be in its
+// between-runs condition, and is left in it, also when a fit ends the
+// program.
+template <class T>
+void measureCompactOrder(int row, const MeasureContext& context, const T* order,
+                         CompactRunState& state, RunArrays& arrays);
 
 }  // namespace tokshuf

@@ -1,24 +1,18 @@
 #include "measures/incremental_spectrum.h"
 
 namespace tokshuf {
-namespace {
-
-// More than the number of types of any text, so VM[0] stays positive.
-constexpr int kUnseenTypes = kMaxRank + 1;
-
-}  // namespace
 
 void IncrementalSpectrum::startRun() {
   spectrum_.fa = 0;
   spectrum_.fthe = 0;
   spectrum_.mMax = 0;
-  spectrum_.VM[0] = kUnseenTypes;
+  spectrum_.VM[0] = unseenTypes_;
   typeCount_ = 0;
   distinct_ = 0;
 }
 
-void IncrementalSpectrum::addTokens(const std::uint16_t* order, int first,
-                                    int last) {
+template <class T>
+void IncrementalSpectrum::addTokens(const T* order, int first, int last) {
   int* const countByRank = countByRank_.data();
   int* const VM = spectrum_.VM.data();
   int* const firstSeen = firstSeen_.data();
@@ -57,11 +51,12 @@ void IncrementalSpectrum::listFrequencies() {
 
 int IncrementalSpectrum::countOf(int rank) const {
   // Ranks outside the table never occur in a text.
-  return rank >= 0 && rank <= kMaxRank ? countByRank_[rank] : 0;
+  return rank >= 0 && std::size_t(rank) < countByRank_.size() ? countByRank_[rank] : 0;
 }
 
-void IncrementalSpectrum::addChunk(const std::uint16_t* order, int rankA,
-                                   int rankThe, int first, int last) {
+template <class T>
+void IncrementalSpectrum::addChunk(const T* order, int rankA, int rankThe, int first,
+                                   int last) {
   addTokens(order, first, last);
   spectrum_.N = last;
   spectrum_.fa = countOf(rankA);
@@ -70,6 +65,9 @@ void IncrementalSpectrum::addChunk(const std::uint16_t* order, int rankA,
   listFrequencies();
   spectrum_.readLowClasses();
 }
+
+template void IncrementalSpectrum::addChunk(const std::uint16_t*, int, int, int, int);
+template void IncrementalSpectrum::addChunk(const std::uint32_t*, int, int, int, int);
 
 void IncrementalSpectrum::endRun() {
   FrequencySpectrum& s = spectrum_;

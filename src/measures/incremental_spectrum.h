@@ -23,19 +23,21 @@ namespace tokshuf {
 // and the two tracked words' counts are read off at the chunk's end.
 class IncrementalSpectrum {
  public:
-  IncrementalSpectrum()
-      : countByRank_(kMaxRank + 1, 0),
-        firstSeen_(kMaxRank + 2, 0),
-        listedAt_(kMaxTokens + 1, 0) {}
+  explicit IncrementalSpectrum(const TextShape& shape = TextShape())
+      : spectrum_(shape),
+        countByRank_(std::size_t(shape.typeLimit), 0),
+        firstSeen_(std::size_t(shape.typeLimit) + 1, 0),
+        listedAt_(std::size_t(shape.maxTypeCount) + 1, 0),
+        unseenTypes_(shape.typeLimit) {}
 
   // Call before the first chunk of a run; the object must be in its
   // between-runs condition (new, or after endRun()).
   void startRun();
 
-  // Adds order[first..last] (16-bit ranks) and brings the spectrum of the
+  // Adds order[first..last] (type ids) and brings the spectrum of the
   // prefix order[1..last] up to date.
-  void addChunk(const std::uint16_t* order, int rankA, int rankThe, int first,
-                int last);
+  template <class T>
+  void addChunk(const T* order, int rankA, int rankThe, int first, int last);
 
   // The spectrum after the last addChunk().
   const FrequencySpectrum& spectrum() const { return spectrum_; }
@@ -44,7 +46,8 @@ class IncrementalSpectrum {
   void endRun();
 
  private:
-  void addTokens(const std::uint16_t* order, int first, int last);
+  template <class T>
+  void addTokens(const T* order, int first, int last);
   void listFrequencies();
   // Tokens of the given rank in the prefix.
   int countOf(int rank) const;
@@ -59,6 +62,8 @@ class IncrementalSpectrum {
   std::vector<std::uint32_t> listedAt_;
   std::uint32_t walk_ = 0;
   int distinct_ = 0;
+  // More than the number of types of the text, so VM[0] stays positive.
+  int unseenTypes_;
 };
 
 }  // namespace tokshuf

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace tokshuf {
 namespace {
@@ -38,8 +39,16 @@ double logFrequencyStdDev(const FrequencySpectrum& s, double mean) {
 }
 
 LognormalFit lognormalFit(const FrequencySpectrum& s) {
-  std::array<double, kMaxDistinctFrequencies + 1> logShares;
+  // Texts within the classic limits keep their log shares on the stack;
+  // longer ones may have more frequency classes.
+  std::array<double, kMaxDistinctFrequencies + 1> stackShares;
+  std::vector<double> heapShares;
   const int n = s.frequencyCount;
+  double* logShares = stackShares.data();
+  if (n > kMaxDistinctFrequencies) {
+    heapShares.resize(std::size_t(n) + 1);
+    logShares = heapShares.data();
+  }
   LognormalFit fit;
   for (int i = 1; i <= n; ++i) {
     const int m = s.frequencies[i];

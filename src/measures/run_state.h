@@ -19,6 +19,8 @@ struct MissingFits {
 // Everything one reference run mutates while it measures a token order.
 // Separate runs with separate RunStates can be computed at once.
 struct RunState {
+  explicit RunState(const TextShape& shape = TextShape()) : words(shape) {}
+
   WordFreqState words;
   MissingFits missing;
 };

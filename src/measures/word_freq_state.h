@@ -1,20 +1,27 @@
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "common/limits.h"
+#include "common/text_shape.h"
 
 namespace tokshuf {
 
 // What the measures read at a chunk boundary: the frequency spectrum of the
 // prefix read so far and the counts taken from it.
 struct FrequencySpectrum {
-  // VM is indexed by frequency; one word may make up the whole text.
-  std::vector<int> VM = std::vector<int>(kMaxTokens + 1, 0);
+  explicit FrequencySpectrum(const TextShape& shape = TextShape())
+      : VM(std::size_t(std::max(shape.maxTypeCount, 5)) + 1, 0),
+        frequencies(std::size_t(shape.typeLimit), 0) {}
+
+  // VM is indexed by frequency, up to the largest count of a type (and at
+  // least up to 5, for V1..V5).
+  std::vector<int> VM;
   // frequencies[1..frequencyCount]: the distinct frequencies present, in
   // the order their types were first seen. That order decides the rounding
   // of every sum taken over the list.
-  std::vector<int> frequencies = std::vector<int>(kMaxRank + 1, 0);
+  std::vector<int> frequencies;
   int frequencyCount = 0;
   int mMax = 0;
   int N = 0;
@@ -37,10 +44,15 @@ struct FrequencySpectrum {
 // word type occurs in the prefix, and the types in order of first
 // occurrence, from which the spectrum is rebuilt at every boundary. One
 // object serves one run at a time; its tables are sized once for the
-// largest input and cleared sparsely.
+// text (TextShape) and cleared sparsely.
 struct WordFreqState : FrequencySpectrum {
-  std::vector<int> countByRank = std::vector<int>(kMaxRank + 1, 0);
-  std::vector<int> typesInOrder = std::vector<int>(kMaxRank + 1, 0);
+  explicit WordFreqState(const TextShape& shape = TextShape())
+      : FrequencySpectrum(shape),
+        countByRank(std::size_t(shape.typeLimit), 0),
+        typesInOrder(std::size_t(shape.typeLimit), 0) {}
+
+  std::vector<int> countByRank;
+  std::vector<int> typesInOrder;
   int typeCount = 0;
 };
 

@@ -7,15 +7,22 @@
 
 namespace tokshuf {
 
-// A token order with 16-bit ranks (every rank is at most 22000): half the
-// bytes of the loaded text, so a shuffle and a measurement stay in cache.
-// Index 0 exists and carries no data, as in Text::ranks.
-using CompactOrder = std::vector<std::uint16_t>;
+// A token order in the narrowest unsigned type that holds every type id:
+// 16 bits for texts of up to 65535 types (every text within the classic
+// limits), 32 bits beyond. Half the bytes of the loaded text, so a shuffle
+// and a measurement stay in cache longer. Index 0 exists and carries no
+// data, as in Text::ranks.
+template <class T>
+std::vector<T> compactOrderOf(const std::vector<int>& ranks, int n);
 
-CompactOrder compactOrder(const std::vector<int>& ranks, int n);
+using CompactOrder = std::vector<std::uint16_t>;
+inline CompactOrder compactOrder(const std::vector<int>& ranks, int n) {
+  return compactOrderOf<std::uint16_t>(ranks, n);
+}
 
 // The forward Fisher-Yates shuffle of randomize(), over order[1..n], with
 // the same n - 1 draws in the same order and so the same exchanges.
-void shuffleCompact(BlockUniformRandom& generator, std::uint16_t* order, int n);
+template <class T>
+void shuffleCompact(BlockUniformRandom& generator, T* order, int n);
 
 }  // namespace tokshuf

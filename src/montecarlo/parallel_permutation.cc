@@ -17,11 +17,13 @@ namespace tokshuf {
 namespace {
 
 // A shuffled order waiting for, or under, measurement.
+template <class T>
 struct OrderSlot {
-  CompactOrder order;
+  std::vector<T> order;
   int run = 0;
 };
 
+template <class T>
 class PermutationPipeline {
  public:
   PermutationPipeline(const MeasureContext& context, const Text& text,
@@ -45,42 +47,45 @@ class PermutationPipeline {
 
   // Owned by the one thread that is shuffling (shuffling_ set).
   BlockUniformRandom generator_;
-  CompactOrder current_;
+  std::vector<T> current_;
 
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::vector<std::unique_ptr<OrderSlot>> free_;
-  std::vector<std::unique_ptr<OrderSlot>> ready_;  // in run order
+  std::vector<std::unique_ptr<OrderSlot<T>>> free_;
+  std::vector<std::unique_ptr<OrderSlot<T>>> ready_;  // in run order
   bool shuffling_ = false;
   int nextRun_ = 1;
   RunOutcomes outcomes_;
 };
 
-PermutationPipeline::PermutationPipeline(const MeasureContext& context,
-                                         const Text& text, int threads,
-                                         std::FILE* console, RunArrays& arrays)
+template <class T>
+PermutationPipeline<T>::PermutationPipeline(const MeasureContext& context,
+                                            const Text& text, int threads,
+                                            std::FILE* console, RunArrays& arrays)
     : context_(context),
       N_(text.N),
       arrays_(arrays),
       generator_(seededGenerator().state()),
-      current_(compactOrder(text.ranks, text.N)),
+      current_(compactOrderOf<T>(text.ranks, text.N)),
       outcomes_(context.settings.nperm, console) {
   // One thread measures each order as soon as it is shuffled; more threads
   // keep a few orders in hand so that no one waits for the shuffle.
   const int slots = threads == 1 ? 1 : 2 * threads;
   for (int i = 0; i < slots; ++i) {
-    free_.push_back(std::make_unique<OrderSlot>());
+    free_.push_back(std::make_unique<OrderSlot<T>>());
     free_.back()->order.resize(current_.size());
   }
 }
 
-bool PermutationPipeline::shuffleWanted() const {
+template <class T>
+bool PermutationPipeline<T>::shuffleWanted() const {
   return !shuffling_ && !free_.empty() && nextRun_ <= outcomes_.lastNeededRun();
 }
 
-void PermutationPipeline::shuffleNext(std::unique_lock<std::mutex>& lock) {
+template <class T>
+void PermutationPipeline<T>::shuffleNext(std::unique_lock<std::mutex>& lock) {
   shuffling_ = true;
-  std::unique_ptr<OrderSlot> slot = std::move(free_.back());
+  std::unique_ptr<OrderSlot<T>> slot = std::move(free_.back());
   free_.pop_back();
   slot->run = nextRun_++;
   lock.unlock();
@@ -92,9 +97,10 @@ void PermutationPipeline::shuffleNext(std::unique_lock<std::mutex>& lock) {
   changed_.notify_all();
 }
 
-void PermutationPipeline::measureOldest(std::unique_lock<std::mutex>& lock,
-                                        CompactRunState& state) {
-  std::unique_ptr<OrderSlot> slot = std::move(ready_.front());
+template <class T>
+void PermutationPipeline<T>::measureOldest(std::unique_lock<std::mutex>& lock,
+                                           CompactRunState& state) {
+  std::unique_ptr<OrderSlot<T>> slot = std::move(ready_.front());
   ready_.erase(ready_.begin());
   const int p = slot->run;
   const bool needed = p <= outcomes_.lastNeededRun();
@@ -120,7 +126,8 @@ void PermutationPipeline::measureOldest(std::unique_lock<std::mutex>& lock,
   changed_.notify_all();
 }
 
-void PermutationPipeline::work(CompactRunState& state) {
+template <class T>
+void PermutationPipeline<T>::work(CompactRunState& state) {
   std::unique_lock<std::mutex> lock(mutex_);
   outcomes_.writeDueProgress();
   while (!outcomes_.settled()) {
@@ -135,16 +142,14 @@ void PermutationPipeline::work(CompactRunState& state) {
   changed_.notify_all();
 }
 
-}  // namespace
-
-MissingFits runPipelinedPermutations(const MeasureContext& context,
-                                     const Text& text, int threads,
-                                     std::FILE* console, RunArrays& arrays) {
+template <class T>
+MissingFits runPipeline(const MeasureContext& context, const Text& text, int threads,
+                        std::FILE* console, RunArrays& arrays) {
   threads = std::max(1, std::min(threads, context.settings.nperm));
-  PermutationPipeline pipeline(context, text, threads, console, arrays);
+  PermutationPipeline<T> pipeline(context, text, threads, console, arrays);
   std::vector<std::unique_ptr<CompactRunState>> states;
   for (int t = 0; t < threads; ++t) {
-    states.push_back(std::make_unique<CompactRunState>());
+    states.push_back(std::make_unique<CompactRunState>(context.shape));
   }
   std::vector<std::thread> helpers;
   try {
@@ -163,6 +168,18 @@ MissingFits runPipelinedPermutations(const MeasureContext& context,
   MissingFits missing;
   for (const auto& state : states) missing += state->missing;
   return missing;
+}
+
+}  // namespace
+
+MissingFits runPipelinedPermutations(const MeasureContext& context,
+                                     const Text& text, int threads,
+                                     std::FILE* console, RunArrays& arrays) {
+  // Type ids run from 1 to typeLimit - 1.
+  if (context.shape.typeLimit <= 65536) {
+    return runPipeline<std::uint16_t>(context, text, threads, console, arrays);
+  }
+  return runPipeline<std::uint32_t>(context, text, threads, console, arrays);
 }
 
 }  // namespace tokshuf

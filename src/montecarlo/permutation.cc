@@ -19,7 +19,7 @@ MissingFits runReferencePermutations(const MeasureContext& context,
                                      RunArrays& arrays) {
   UniformRandom generator = seededGenerator();
   std::vector<int> ranks = text.ranks;
-  RunState run;
+  RunState run(context.shape);
   for (int p = 1; p <= context.settings.nperm; ++p) {
     randomize(generator, ranks, text.N);
     if (p % 10 == 0 && console != nullptr) std::fprintf(console, "%d\r", p);

@@ -56,10 +56,12 @@ void summariseColumn(const RunArray& runs, int col, SummarisedRuns runsTaken,
 
 void summariseRuns(const RunArrays& arrays, const Settings& settings,
                    ProfileTables& tables) {
-  for (int column = 1; column <= kMeasureColumns; ++column) {
+  const MeasureSelection& chosen = settings.measures;
+  for (int position = 1; position <= chosen.count(); ++position) {
+    const int measure = chosen.measureAt(position);
     const SummarisedRuns runsTaken =
-        isFitColumn(column) ? SummarisedRuns::kFitted : SummarisedRuns::kAll;
-    summariseColumn(arrays[column], column, runsTaken, settings, tables);
+        isFitColumn(measure) ? SummarisedRuns::kFitted : SummarisedRuns::kAll;
+    summariseColumn(arrays[measure], position, runsTaken, settings, tables);
   }
 }
 

@@ -20,7 +20,8 @@ enum class SummarisedRuns { kAll, kFitted };
 void summariseColumn(const RunArray& runs, int column, SummarisedRuns runsTaken,
                      const Settings& settings, ProfileTables& tables);
 
-// Reduces all 24 run arrays, each with the operation its column needs.
+// Reduces the run array of every chosen measure into its column, each with
+// the operation its measure needs.
 void summariseRuns(const RunArrays& arrays, const Settings& settings,
                    ProfileTables& tables);
 

@@ -2,6 +2,7 @@
 
 #include "common/chunks.h"
 #include "common/profile_table.h"
+#include "common/run_arrays.h"
 #include "common/settings.h"
 #include "common/text.h"
 #include "measures/run_state.h"
@@ -14,6 +15,7 @@ struct TextProfiles {
   Chunks chunkEnds{};
   ProfileTables tables;
   MissingFits missing;  // over the file order and every permutation run
+  RunArrays runs{0};    // every run's value of every chosen measure
 };
 
 // Measures the text in its file order and, with permutation runs, in
@@ -22,5 +24,7 @@ struct TextProfiles {
 // to engine.console. A fit that ends the program throws its FatalError.
 TextProfiles profileText(const EngineSettings& engine, const Settings& settings,
                          const Text& text);
+// The same, taking the text over (a long text is then held only once).
+TextProfiles profileText(const EngineSettings& engine, const Settings& settings, Text&& text);
 
 }  // namespace tokshuf
