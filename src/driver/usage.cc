@@ -40,6 +40,22 @@ void help(std::FILE* out) {
 
 void printUsage() {
   help(stdout);
+  std::fputs(
+      "LONG OPTIONS (before text.zvc):\n"
+      "      --measures=LIST: the columns, a comma-separated list of labels and of the\n"
+      "          sets classic (the default), diversity and all\n"
+      "      --window=W: MATTR window (default: 100)\n"
+      "      --segment=S: MSTTR segment (default: 100)\n"
+      "      --mtld-threshold=T: MTLD and MTLDMA factor threshold (default: 0.72)\n"
+      "      --hdd-draws=n: HD-D draws (default: 42)\n"
+      "      --runs: also write text.mcr, every run's values (needs -p)\n"
+      "      --global: global envelope test per measure: text.mgl, text.mgh and\n"
+      "          text.mgt (needs -p)\n"
+      "      --seed=S: independent runs from the random stream with key S\n"
+      "          (0 to 18446744073709551615)\n"
+      "      --no-limits: texts of any length and any rank\n"
+      "      --help, --version\n",
+      stdout);
   finishStandardOutput();
 }
 

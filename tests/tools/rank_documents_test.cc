@@ -136,8 +136,8 @@ TEST(RankDocumentsTest, TokshufLimitsAreCheckedPerDocument) {
   ASSERT_TRUE(warned.exitedWith(0)) << warned.describe();
   EXPECT_EQ(warned.err,
             "tokshuf-rank: warning: document \"long\" of c.vert has 220001 tokens and 1 word "
-            "types; tokshuf accepts at most 220000 tokens and 22000 word types (-t keeps the "
-            "longest prefix that fits)\n"
+            "types; tokshuf accepts at most 220000 tokens and 22000 word types unless run "
+            "with --no-limits (-t keeps the longest prefix that fits)\n"
             "Wrote docs/small.zvc (2 word tokens, 2 word types)\n"
             "Wrote docs/long.zvc (220001 word tokens, 1 word types)\n");
   const ProcessResult cut =

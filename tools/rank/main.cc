@@ -96,8 +96,8 @@ Corpus readInput(const RankRun& run) {
   return corpus;
 }
 
-// Either cuts the text down to what tokshuf accepts or warns that tokshuf
-// will refuse it; the file is written in both cases.
+// Either cuts the text down to what tokshuf accepts by default or says that
+// tokshuf reads it only with --no-limits; the file is written in both cases.
 void applyLimits(TokenIds& tokens, const std::string& label, bool keepFittingPrefix) {
   const TextSize size{tokens.tokens().size(), tokens.typeCount()};
   if (fitsTokshuf(size)) return;
@@ -110,7 +110,8 @@ void applyLimits(TokenIds& tokens, const std::string& label, bool keepFittingPre
   } else {
     std::cerr << "tokshuf-rank: warning: " << label << " has " << counts
               << "; tokshuf accepts at most " << kMaxTokens << " tokens and " << kMaxTypes
-              << " word types (-t keeps the longest prefix that fits)\n";
+              << " word types unless run with --no-limits (-t keeps the longest prefix "
+                 "that fits)\n";
   }
 }
 
