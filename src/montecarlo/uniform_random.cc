@@ -10,8 +10,6 @@ constexpr std::int32_t kModulus2 = 134456, kMultiplier2 = 8121,
                        kIncrement2 = 28411;
 constexpr std::int32_t kModulus3 = 243000, kMultiplier3 = 4561,
                        kIncrement3 = 51349;
-constexpr double kScale1 = 1.0 / kModulus1;
-constexpr double kScale2 = 1.0 / kModulus2;
 constexpr int kTableSize = 97;
 
 std::int32_t next1(std::int32_t x) {
@@ -22,10 +20,6 @@ std::int32_t next2(std::int32_t x) {
 }
 std::int32_t next3(std::int32_t x) {
   return (kMultiplier3 * x + kIncrement3) % kModulus3;
-}
-
-float tableValue(std::int32_t x1, std::int32_t x2) {
-  return float((x1 + x2 * kScale2) * kScale1);
 }
 
 }  // namespace
@@ -40,7 +34,7 @@ void UniformRandom::initialise(int seed) {
   for (int j = 1; j <= kTableSize; ++j) {
     state1 = next1(state1);
     state2 = next2(state2);
-    table[j] = tableValue(state1, state2);
+    table[j] = uniformTableValue(state1, state2);
   }
 }
 
@@ -55,7 +49,7 @@ double UniformRandom::uniformRandom(int* seed) {
   // state3 lies in 0..kModulus3 - 1, so j lies in 1..kTableSize.
   const int j = 1 + (kTableSize * state3) / kModulus3;
   const float temp = table[j];
-  table[j] = tableValue(state1, state2);
+  table[j] = uniformTableValue(state1, state2);
   return temp;
 }
 

@@ -5,6 +5,16 @@
 
 namespace tokshuf {
 
+// The value the generator stores for states x1 and x2 of generators 1 and 2:
+// the double (x1 + x2 * (1 / 134456)) * (1 / 259200) rounded to the nearest
+// float. Shared so that analyses of the stream use the generator's own
+// arithmetic.
+inline float uniformTableValue(std::int32_t x1, std::int32_t x2) {
+  constexpr double kScale1 = 1.0 / 259200;
+  constexpr double kScale2 = 1.0 / 134456;
+  return float((x1 + x2 * kScale2) * kScale1);
+}
+
 // The complete state of the generator, for code that continues its stream
 // elsewhere.
 struct UniformRandomState {
