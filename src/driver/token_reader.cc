@@ -161,11 +161,11 @@ int readRank(FieldScanner& in, const WordField& word) {
         "tokshuf: %s, line %ld: more than %d tokens: the fixed random stream draws "
         "single-precision numbers, which cannot reach every position of a longer text; "
         "--seed gives independent runs that can\n",
-        in.name(), line, limits.maxTokens()));
+        in.name(), line, limits.maxTokens));
   }
   throw FatalError(formatString("tokshuf: %s, line %ld: more than %d tokens; a longer text "
                                 "cannot be counted\n",
-                                in.name(), line, limits.maxTokens()));
+                                in.name(), line, limits.maxTokens));
 }
 
 // Room for the next token; a long text grows in large steps, and running
@@ -184,18 +184,9 @@ void makeRoom(std::vector<int>& ranks) {
 }  // namespace
 
 TextLimits TextLimits::of(const Settings& settings) {
-  TextLimits limits;
-  if (settings.noLimits) limits.kind = settings.seed ? Kind::kSeededStream : Kind::kLiteralStream;
-  return limits;
-}
-
-int TextLimits::maxTokens() const {
-  switch (kind) {
-    case Kind::kClassic: return kMaxTokens;
-    case Kind::kLiteralStream: return kMaxLiteralStreamTokens;
-    case Kind::kSeededStream: break;
-  }
-  return INT_MAX - 1;  // positions 1..N and one past them fit an int
+  if (!settings.noLimits) return TextLimits();
+  if (!settings.seed) return {Kind::kLiteralStream, kMaxLiteralStreamTokens};
+  return {Kind::kSeededStream, INT_MAX - 1};  // positions 1..N and N + 1 fit an int
 }
 
 Text readRankedTokens(std::FILE* file, const char* name, bool hasHeader,
@@ -206,7 +197,7 @@ Text readRankedTokens(std::FILE* file, const char* name, bool hasHeader,
   }
   Text text;
   text.ranks.reserve(1024);
-  const int maxTokens = limits.maxTokens();
+  const int maxTokens = limits.maxTokens;
   const bool classic = limits.kind == TextLimits::Kind::kClassic;
   while (in.skipSpace()) {
     WordField word;

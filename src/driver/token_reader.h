@@ -16,10 +16,9 @@ struct TextLimits {
     kSeededStream,   // --no-limits with --seed: as many tokens as an int counts
   };
   Kind kind = Kind::kClassic;
+  int maxTokens = kMaxTokens;  // the most tokens accepted
 
   static TextLimits of(const Settings& settings);
-  // The most tokens accepted.
-  int maxTokens() const;
 };
 
 // Above 2^24 tokens the single-precision draws of the fixed stream can no

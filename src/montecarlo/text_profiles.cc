@@ -1,14 +1,32 @@
 #include "montecarlo/text_profiles.h"
 
 #include <cstdio>
+#include <new>
 #include <utility>
 
+#include "common/fatal_error.h"
 #include "common/type_ids.h"
 #include "measures/chunk_measures.h"
 #include "montecarlo/permutation_runs.h"
 #include "montecarlo/summary_tables.h"
 
 namespace tokshuf {
+namespace {
+
+// The values of every run are the one large table of a run; if it does not
+// fit, say how much it needed.
+RunArrays allocateRunArrays(const Settings& settings) {
+  try {
+    return RunArrays(settings.nperm, settings.measures);
+  } catch (const std::bad_alloc&) {
+    const std::size_t bytes = std::size_t(settings.measures.count()) *
+                              std::size_t(settings.nperm + 1) * RunArray::kChunkSlots *
+                              sizeof(double);
+    throw FatalError(formatString("tokshuf: out of memory (%zu bytes asked for)\n", bytes));
+  }
+}
+
+}  // namespace
 
 TextProfiles profileText(const EngineSettings& engine, const Settings& settings,
                          const Text& text) {
@@ -26,7 +44,7 @@ TextProfiles profileText(const EngineSettings& engine, const Settings& settings,
   const Text& measured = ids.renumbered();
   const MeasureContext context{measuring, profiles.chunkEnds, measured.N,
                                measured.rankOneCount, ids.shape()};
-  profiles.runs = RunArrays(settings.nperm, settings.measures);
+  profiles.runs = allocateRunArrays(settings);
   RunState fileOrder(context.shape);
   measureTokenOrder(0, context, measured.ranks, fileOrder, profiles.runs);
   profiles.missing = fileOrder.missing;

@@ -45,6 +45,11 @@ const std::vector<Case>& cases() {
       {"fatal_later", fatalInLaterRunText, {"-p80", "-k2"}},
       {"fatal_later", fatalInLaterRunText, {"-p56", "-k2", "-z", "-c50"}},
       {"fatal_later", fatalInLaterRunText, {"-p55", "-k2"}},
+      {"long", longText, {"--no-limits", "-p6", "-k9"}},
+      {"types65535", [](const std::string& d) { return manyTypesText(d, 65535); },
+       {"--no-limits", "-p5", "-k4", "-a3"}},
+      {"types65536", [](const std::string& d) { return manyTypesText(d, 65536); },
+       {"--no-limits", "-p5", "-k4", "-a3"}},
   };
   return all;
 }

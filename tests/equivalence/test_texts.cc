@@ -72,4 +72,22 @@ std::string emptyText(const std::string& dir) {
   return writeRanks(dir + "/empty.zvc", {});
 }
 
+std::string longText(const std::string& dir) {
+  test::ZipfianTextShape shape;
+  shape.tokens = 300000;
+  shape.types = 30000;
+  shape.seed = 11;
+  std::vector<int> ranks = test::zipfianRanks(shape);
+  // Every one of the 30,000 types at least once, spread through the text.
+  for (int type = 1; type <= 30000; ++type) ranks[std::size_t(type - 1) * 10 + 3] = type;
+  return writeRanks(dir + "/long.zvc", ranks);
+}
+
+std::string manyTypesText(const std::string& dir, int types) {
+  std::vector<int> ranks;
+  for (int type = 1; type <= types; ++type) ranks.push_back(3 * type);
+  for (int i = 0; i < 20000; ++i) ranks.push_back(3 * (1 + (i * i) % 97));
+  return writeRanks(dir + "/types" + std::to_string(types) + ".zvc", ranks);
+}
+
 }  // namespace tokshuf::equivalence

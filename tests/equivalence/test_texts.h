@@ -25,6 +25,11 @@ std::string oneTokenText(const std::string& dir);
 std::string fatalInLaterRunText(const std::string& dir);
 // No tokens at all.
 std::string emptyText(const std::string& dir);
+// 300,000 tokens over 30,000 types: beyond both classic limits.
+std::string longText(const std::string& dir);
+// A text of exactly `types` word types (ranks up to 3 * types), so that
+// 65535 types still fit 16-bit type ids and 65536 do not.
+std::string manyTypesText(const std::string& dir, int types);
 
 // The ranked-token file of the given ranks, in order.
 std::string writeRanks(const std::string& path, const std::vector<int>& ranks);
