@@ -10,6 +10,7 @@
 #include "common/chunks.h"
 #include "common/fatal_error.h"
 #include "common/profile_table.h"
+#include "driver/global_test_writer.h"
 #include "driver/options.h"
 #include "driver/output_files.h"
 #include "driver/profile_writer.h"
@@ -89,6 +90,11 @@ void writeProfiles(const TextProfiles& profiles, const Settings& settings,
   if (settings.writeRuns) {
     writeRuns(outputs.stream(at.runs), profiles.runs, settings, profiles.chunkEnds);
   }
+  if (settings.globalTest) {
+    write(at.globalLower, globalBounds(profiles.global, false));
+    write(at.globalUpper, globalBounds(profiles.global, true));
+    writeGlobalTestTable(outputs.stream(at.globalTest), profiles.global, settings);
+  }
 }
 
 // The parameters in force, so that a log of the run records them, when a
@@ -146,12 +152,16 @@ int run(const EngineSettings& engine, int argc, char** argv) {
   input.stream = nullptr;
   std::fprintf(stderr, "Loaded %s (%d word tokens)\n", line.inputName, text.N);
   reportMeasureParameters(settings);
+  if (settings.globalTest) std::fputs(runCountWarning(settings).c_str(), stderr);
 
   const TextProfiles profiles = profileText(engine, settings, std::move(text));
   writeProfiles(profiles, settings, at, outputs);
   outputs.commitAll();
 
   reportMissingFits(profiles.missing, settings.measures);
+  if (settings.globalTest) {
+    std::fputs(globalTestSummary(profiles.global, settings).c_str(), stderr);
+  }
   return 0;
 }
 

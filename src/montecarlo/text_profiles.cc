@@ -59,6 +59,7 @@ TextProfiles profileText(const EngineSettings& engine, const Settings& settings,
   }
   profiles.tables = ProfileTables(settings.measures.count());
   summariseRuns(profiles.runs, settings, profiles.tables);
+  if (settings.globalTest) profiles.global = testGlobally(profiles.runs, settings, engine.threads);
   return profiles;
 }
 

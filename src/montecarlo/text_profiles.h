@@ -7,6 +7,7 @@
 #include "common/text.h"
 #include "measures/run_state.h"
 #include "montecarlo/engine_settings.h"
+#include "montecarlo/global_tests.h"
 
 namespace tokshuf {
 
@@ -16,11 +17,12 @@ struct TextProfiles {
   ProfileTables tables;
   MissingFits missing;  // over the file order and every permutation run
   RunArrays runs{0};    // every run's value of every chosen measure
+  GlobalTests global;   // with settings.globalTest only
 };
 
 // Measures the text in its file order and, with permutation runs, in
 // settings.nperm shuffled orders, and reduces the runs to the profile
-// tables. The phase lines and progress numbers of the permutation runs go
+// tables (and, when asked, the global envelope tests). The phase lines and progress numbers of the permutation runs go
 // to engine.console. A fit that ends the program throws its FatalError.
 TextProfiles profileText(const EngineSettings& engine, const Settings& settings,
                          const Text& text);

@@ -51,6 +51,8 @@ const std::vector<Case>& cases() {
       {"failing_fits", failingFitsText, {"--seed=5", "-p64", "-k20"}},
       {"fatal_later", fatalInLaterRunText, {"--seed=2", "-p150", "-k2"}},
       {"long", longText, {"--no-limits", "--seed=9", "-p6", "-k9"}},
+      {"sample", sampleText, {"--runs", "--global", "-p39", "-k13"}},
+      {"failing_fits", failingFitsText, {"--global", "--seed=4", "-p79", "-k9", "-c90"}},
       {"types65535", [](const std::string& d) { return manyTypesText(d, 65535); },
        {"--no-limits", "-p5", "-k4", "-a3"}},
       {"types65536", [](const std::string& d) { return manyTypesText(d, 65536); },
@@ -69,8 +71,8 @@ void expectSame(const RunResult& reference, const RunResult& fast,
   SCOPED_TRACE("threads=" + threads);
   EXPECT_EQ(fast.exitStatus, reference.exitStatus);
   EXPECT_EQ(fast.console, reference.console);
-  const char* names[] = {".obs", ".mcm", ".mcl", ".mch"};
-  for (int i = 0; i < 4; ++i) {
+  const char* names[] = {".obs", ".mcm", ".mcl", ".mch", ".mcr", ".mgl", ".mgh", ".mgt"};
+  for (int i = 0; i < 8; ++i) {
     EXPECT_TRUE(fast.profiles[i] == reference.profiles[i])
         << names[i] << " differs";
   }

@@ -6,7 +6,8 @@
 namespace tokshuf::equivalence {
 namespace {
 
-constexpr const char* kExtensions[] = {".obs", ".mcm", ".mcl", ".mch"};
+constexpr const char* kExtensions[] = {".obs", ".mcm", ".mcl", ".mch",
+                                       ".mcr", ".mgl", ".mgh", ".mgt"};
 constexpr const char* kSentinel = "left from an earlier run\n";
 
 std::string base(const std::string& input) {

@@ -9,8 +9,8 @@ namespace tokshuf::equivalence {
 struct RunResult {
   int exitStatus = -1;
   std::string console;  // standard error, byte for byte
-  // The four profile files (.obs, .mcm, .mcl, .mch) after the run; a file
-  // that was not there reads as "<absent>".
+  // The output files (.obs, .mcm, .mcl, .mch, then .mcr, .mgl, .mgh and
+  // .mgt) after the run; a file that was not there reads as "<absent>".
   std::vector<std::string> profiles;
 };
 
