@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "measures/diversity_columns.h"
 #include "measures/lognormal.h"
 #include "measures/spectrum.h"
 #include "measures/spectrum_measures.h"
@@ -75,6 +76,7 @@ void measureTokenOrder(int row, const MeasureContext& context,
     addChunkAndRebuild(s, ranks, settings.rankA, settings.rankThe,
                        context.chunkEnds[j - 1] + 1, context.chunkEnds[j]);
     storeSpectrumMeasures(row, j, s, arrays);
+    storeDiversityColumns(row, j, s, settings.parameters, arrays);
     SichelFit sichel;
     if (wantsSichelFit(arrays)) {
       sichel = sichelFit(s.N, s.V, s.V1);

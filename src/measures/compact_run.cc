@@ -1,5 +1,6 @@
 #include "measures/compact_run.h"
 
+#include "measures/diversity_columns.h"
 #include "measures/sichel_skipping_walk.h"
 #include "measures/zipf.h"
 
@@ -15,6 +16,7 @@ void measureChunks(int row, const MeasureContext& context, const T* order,
     state.spectrum.addChunk(order, settings.rankA, settings.rankThe,
                             context.chunkEnds[j - 1] + 1, context.chunkEnds[j]);
     storeSpectrumMeasures(row, j, s, arrays);
+    storeDiversityColumns(row, j, s, settings.parameters, state.drawCache, arrays);
     SichelFit sichel;
     if (wantsSichelFit(arrays)) {
       sichel = sichelFitSkipping(s.N, s.V, s.V1);

@@ -4,17 +4,20 @@
 
 #include "common/run_arrays.h"
 #include "measures/chunk_measures.h"
+#include "measures/hypergeometric_diversity.h"
 #include "measures/incremental_spectrum.h"
 #include "measures/run_state.h"
 
 namespace tokshuf {
 
 // What one measuring thread keeps from run to run: the incremental
-// spectrum's bookkeeping and the missing-fit counts.
+// spectrum's bookkeeping, the memo of draw probabilities and the
+// missing-fit counts.
 struct CompactRunState {
   explicit CompactRunState(const TextShape& shape = TextShape()) : spectrum(shape) {}
 
   IncrementalSpectrum spectrum;
+  DrawProbabilityCache drawCache;
   MissingFits missing;
 };
 
