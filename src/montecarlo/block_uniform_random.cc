@@ -8,8 +8,8 @@ namespace {
 constexpr double kScale1 = 1.0 / GeneratorCycles::kPeriod1;
 constexpr double kScale2 = 1.0 / GeneratorCycles::kPeriod2;
 
-int advance(int position, int count, int period) {
-  return (position + count) % period;
+int advance(int position, std::int64_t count, int period) {
+  return int((position + count) % period);
 }
 
 }  // namespace
@@ -20,6 +20,35 @@ BlockUniformRandom::BlockUniformRandom(const UniformRandomState& state)
       position2_(cycles_.position2(state.state2)),
       position3_(cycles_.position3(state.state3)),
       table_(state.table) {}
+
+float BlockUniformRandom::storedAt(std::int64_t offset) const {
+  const std::int32_t x1 =
+      cycles_.states1()[advance(position1_, offset + 1, GeneratorCycles::kPeriod1)];
+  const std::int32_t x2 =
+      cycles_.states2()[advance(position2_, offset + 1, GeneratorCycles::kPeriod2)];
+  return float((x1 + x2 * kScale2) * kScale1);
+}
+
+int BlockUniformRandom::entryAt(std::int64_t offset) const {
+  return cycles_.entries3()[advance(position3_, offset + 1, GeneratorCycles::kPeriod3)];
+}
+
+BlockUniformRandom BlockUniformRandom::ahead(std::int64_t draws) const {
+  BlockUniformRandom there(*this);
+  there.position1_ = advance(position1_, draws, GeneratorCycles::kPeriod1);
+  there.position2_ = advance(position2_, draws, GeneratorCycles::kPeriod2);
+  there.position3_ = advance(position3_, draws, GeneratorCycles::kPeriod3);
+  std::array<bool, 98> found{};
+  int missing = 97;
+  for (std::int64_t t = draws - 1; t >= 0 && missing > 0; --t) {
+    const int j = entryAt(t);
+    if (found[j]) continue;
+    found[j] = true;
+    --missing;
+    there.table_[j] = storedAt(t);
+  }
+  return there;
+}
 
 UniformRandomState BlockUniformRandom::state() const {
   // Generator 3's state is not kept, only its entries; recover it.

@@ -25,4 +25,12 @@ inline CompactOrder compactOrder(const std::vector<int>& ranks, int n) {
 template <class T>
 void shuffleCompact(BlockUniformRandom& generator, T* order, int n);
 
+// The same shuffle in two steps, so that the draws of a run can be made
+// before, and apart from, its exchanges: drawPartners() writes the partner
+// of every position i = 1..n-1 to partner[i] from the next n - 1 draws;
+// applyPartners() makes the exchanges in order.
+void drawPartners(BlockUniformRandom& generator, int* partner, int n);
+template <class T>
+void applyPartners(T* order, const int* partner, int n);
+
 }  // namespace tokshuf

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <system_error>
@@ -16,6 +17,12 @@
 namespace tokshuf {
 namespace {
 
+// The partners of one run's exchanges, drawn ahead of them.
+struct PartnerSlot {
+  std::vector<int> partner;  // partner[1..N-1]
+  int run = 0;
+};
+
 // A shuffled order waiting for, or under, measurement.
 template <class T>
 struct OrderSlot {
@@ -23,38 +30,53 @@ struct OrderSlot {
   int run = 0;
 };
 
+// Three kinds of work make a run: drawing its partners (from its own
+// stretch of the generator's stream, which any thread can reach directly),
+// making its exchanges on the order the run before left (one run at a
+// time, in run order: the shuffle is cumulative), and measuring the order
+// it leaves. Only the exchanges are sequential; the threads keep them
+// going and share the rest.
 template <class T>
 class PermutationPipeline {
  public:
   PermutationPipeline(const MeasureContext& context, const Text& text,
                       int threads, std::FILE* console, RunArrays& arrays);
 
-  // The loop of every thread: shuffle when the next order is wanted and no
-  // one else is shuffling, else measure the oldest order ready.
+  // The loop of every thread: exchange when the next run's partners are
+  // drawn and no one else is exchanging, else keep one run's partners drawn
+  // ahead, else measure the oldest order ready, else draw further ahead.
   void work(CompactRunState& state);
 
   std::exception_ptr firstError() const { return outcomes_.firstError(); }
 
  private:
-  bool shuffleWanted() const;
-  void shuffleNext(std::unique_lock<std::mutex>& lock);
-  void measureOldest(std::unique_lock<std::mutex>& lock,
-                     CompactRunState& state);
+  bool exchangeWanted() const;
+  bool drawWanted(int ahead) const;
+  void drawNext(std::unique_lock<std::mutex>& lock);
+  void exchangeNext(std::unique_lock<std::mutex>& lock);
+  void measureOldest(std::unique_lock<std::mutex>& lock, CompactRunState& state);
+  // Runs whose partners are drawn or being drawn and not yet exchanged.
+  int drawnAhead() const { return nextDraw_ - nextExchange_; }
 
   const MeasureContext& context_;
   const int N_;
   RunArrays& arrays_;
+  // The generator right after its seeding; run p draws from (p - 1)(N - 1)
+  // draws further on.
+  const BlockUniformRandom seeded_;
 
-  // Owned by the one thread that is shuffling (shuffling_ set).
-  BlockUniformRandom generator_;
+  // Owned by the one thread that is exchanging (exchanging_ set).
   std::vector<T> current_;
 
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::vector<std::unique_ptr<OrderSlot<T>>> free_;
-  std::vector<std::unique_ptr<OrderSlot<T>>> ready_;  // in run order
-  bool shuffling_ = false;
-  int nextRun_ = 1;
+  std::vector<std::unique_ptr<PartnerSlot>> freePartners_;
+  std::vector<std::unique_ptr<PartnerSlot>> drawnPartners_;  // in any order
+  std::vector<std::unique_ptr<OrderSlot<T>>> freeOrders_;
+  std::vector<std::unique_ptr<OrderSlot<T>>> readyOrders_;  // in run order
+  bool exchanging_ = false;
+  int nextDraw_ = 1;
+  int nextExchange_ = 1;
   RunOutcomes outcomes_;
 };
 
@@ -65,43 +87,77 @@ PermutationPipeline<T>::PermutationPipeline(const MeasureContext& context,
     : context_(context),
       N_(text.N),
       arrays_(arrays),
-      generator_(seededGenerator().state()),
+      seeded_(seededGenerator().state()),
       current_(compactOrderOf<T>(text.ranks, text.N)),
       outcomes_(context.settings.nperm, console) {
-  // One thread measures each order as soon as it is shuffled; more threads
-  // keep a few orders in hand so that no one waits for the shuffle.
-  const int slots = threads == 1 ? 1 : 2 * threads;
-  for (int i = 0; i < slots; ++i) {
-    free_.push_back(std::make_unique<OrderSlot<T>>());
-    free_.back()->order.resize(current_.size());
+  // One thread works run by run; more keep a few runs in hand so that the
+  // exchanges never wait.
+  const int orders = threads == 1 ? 1 : 2 * threads;
+  const int partners = threads == 1 ? 1 : threads + 1;
+  for (int i = 0; i < orders; ++i) {
+    freeOrders_.push_back(std::make_unique<OrderSlot<T>>());
+    freeOrders_.back()->order.resize(current_.size());
+  }
+  for (int i = 0; i < partners; ++i) {
+    freePartners_.push_back(std::make_unique<PartnerSlot>());
+    freePartners_.back()->partner.resize(current_.size());
   }
 }
 
 template <class T>
-bool PermutationPipeline<T>::shuffleWanted() const {
-  return !shuffling_ && !free_.empty() && nextRun_ <= outcomes_.lastNeededRun();
+bool PermutationPipeline<T>::exchangeWanted() const {
+  if (exchanging_ || freeOrders_.empty() || nextExchange_ > outcomes_.lastNeededRun()) {
+    return false;
+  }
+  return std::any_of(drawnPartners_.begin(), drawnPartners_.end(),
+                     [&](const auto& slot) { return slot->run == nextExchange_; });
 }
 
 template <class T>
-void PermutationPipeline<T>::shuffleNext(std::unique_lock<std::mutex>& lock) {
-  shuffling_ = true;
-  std::unique_ptr<OrderSlot<T>> slot = std::move(free_.back());
-  free_.pop_back();
-  slot->run = nextRun_++;
+bool PermutationPipeline<T>::drawWanted(int ahead) const {
+  return !freePartners_.empty() && drawnAhead() < ahead &&
+         nextDraw_ <= outcomes_.lastNeededRun();
+}
+
+template <class T>
+void PermutationPipeline<T>::drawNext(std::unique_lock<std::mutex>& lock) {
+  std::unique_ptr<PartnerSlot> slot = std::move(freePartners_.back());
+  freePartners_.pop_back();
+  slot->run = nextDraw_++;
   lock.unlock();
-  shuffleCompact(generator_, current_.data(), N_);
+  const std::int64_t before = std::int64_t(slot->run - 1) * std::max(N_ - 1, 0);
+  BlockUniformRandom generator = seeded_.ahead(before);
+  drawPartners(generator, slot->partner.data(), N_);
+  lock.lock();
+  drawnPartners_.push_back(std::move(slot));
+  changed_.notify_all();
+}
+
+template <class T>
+void PermutationPipeline<T>::exchangeNext(std::unique_lock<std::mutex>& lock) {
+  exchanging_ = true;
+  const auto drawn = std::find_if(drawnPartners_.begin(), drawnPartners_.end(),
+                                  [&](const auto& slot) { return slot->run == nextExchange_; });
+  std::unique_ptr<PartnerSlot> partners = std::move(*drawn);
+  drawnPartners_.erase(drawn);
+  std::unique_ptr<OrderSlot<T>> slot = std::move(freeOrders_.back());
+  freeOrders_.pop_back();
+  slot->run = nextExchange_++;
+  lock.unlock();
+  applyPartners(current_.data(), partners->partner.data(), N_);
   std::copy(current_.begin(), current_.end(), slot->order.begin());
   lock.lock();
-  shuffling_ = false;
-  ready_.push_back(std::move(slot));
+  exchanging_ = false;
+  freePartners_.push_back(std::move(partners));
+  readyOrders_.push_back(std::move(slot));
   changed_.notify_all();
 }
 
 template <class T>
 void PermutationPipeline<T>::measureOldest(std::unique_lock<std::mutex>& lock,
                                            CompactRunState& state) {
-  std::unique_ptr<OrderSlot<T>> slot = std::move(ready_.front());
-  ready_.erase(ready_.begin());
+  std::unique_ptr<OrderSlot<T>> slot = std::move(readyOrders_.front());
+  readyOrders_.erase(readyOrders_.begin());
   const int p = slot->run;
   const bool needed = p <= outcomes_.lastNeededRun();
   lock.unlock();
@@ -122,7 +178,7 @@ void PermutationPipeline<T>::measureOldest(std::unique_lock<std::mutex>& lock,
     outcomes_.succeeded(p);
   }
   outcomes_.writeDueProgress();
-  free_.push_back(std::move(slot));
+  freeOrders_.push_back(std::move(slot));
   changed_.notify_all();
 }
 
@@ -131,10 +187,14 @@ void PermutationPipeline<T>::work(CompactRunState& state) {
   std::unique_lock<std::mutex> lock(mutex_);
   outcomes_.writeDueProgress();
   while (!outcomes_.settled()) {
-    if (shuffleWanted()) {
-      shuffleNext(lock);
-    } else if (!ready_.empty()) {
+    if (exchangeWanted()) {
+      exchangeNext(lock);
+    } else if (drawWanted(1)) {
+      drawNext(lock);
+    } else if (!readyOrders_.empty()) {
       measureOldest(lock, state);
+    } else if (drawWanted(int(freePartners_.size() + drawnPartners_.size()))) {
+      drawNext(lock);
     } else {
       changed_.wait(lock);
     }

@@ -57,6 +57,24 @@ TEST(BlockUniformRandom, ContinuesTheStreamValueForValue) {
   EXPECT_EQ(a.table, b.table);
 }
 
+// A generator put further along its stream without drawing, at offsets
+// short of the table's first refill, past it, and past every period.
+TEST(BlockUniformRandom, JumpsAheadToTheSameValues) {
+  const UniformRandom start = seededGenerator();
+  const BlockUniformRandom jumper(start.state());
+  UniformRandom reference = start;
+  int seed = 1;
+  long drawn = 0;
+  std::vector<float> block(1500);
+  for (long offset : {0L, 1L, 96L, 97L, 500L, 3000L, 300001L, 2600000L}) {
+    for (; drawn < offset; ++drawn) reference.uniformRandom(&seed);
+    BlockUniformRandom jumped = jumper.ahead(offset);
+    jumped.draw(block.data(), int(block.size()));
+    UniformRandom following = reference;
+    for (float value : block) ASSERT_EQ(double(value), following.uniformRandom(&seed)) << offset;
+  }
+}
+
 TEST(CompactShuffle, SameOrderAsRandomize) {
   std::vector<int> ranks = oneBasedZipfianRanks(30000, 2000);
   const int n = int(ranks.size()) - 1;
