@@ -55,6 +55,14 @@ const char* measureDescription(int measure) {
   return descriptions[measure];
 }
 
+std::string captionDescription(int measure) {
+  const std::string words = measureDescription(measure);
+  if (measure >= 1 && measure <= schema::kKnownMeasures && words == schema::measureLabel(measure)) {
+    return "";
+  }
+  return words;
+}
+
 std::optional<int> columnOfLabel(std::string_view label) {
   return schema::measureOfLabel(label);
 }

@@ -11,6 +11,10 @@ namespace tokshuf::plot {
 // default run); 0 is N.
 const char* measureDescription(int measure);
 
+// The description for a caption beside the label: empty where it would
+// only repeat the label (MTLD is known by its initials).
+std::string captionDescription(int measure);
+
 // The measure with this header label, e.g. "K" -> 1, "MTLD" -> 37.
 std::optional<int> columnOfLabel(std::string_view label);
 

@@ -256,7 +256,7 @@ void writeCaption(std::ostream& out, const PanelData& d, const Box& box, const F
       << "\" fill=\"#111111\">" << xmlEscape(schema::measureLabel(d.column))
       << " <tspan class=\"description\" font-weight=\"normal\" font-size=\"10\" font-family=\""
       << kFontFamily << "\" fill=\"#555555\" dx=\"2\">"
-      << xmlEscape(measureDescription(d.column)) << "</tspan>" << loneP(d) << "</text>\n";
+      << xmlEscape(captionDescription(d.column)) << "</tspan>" << loneP(d) << "</text>\n";
   writePValueLines(out, d, f, box.y + 15);
   const int nonFinite = countNonFinite(d);
   if (nonFinite == 0) return;

@@ -67,7 +67,8 @@ AxisScale scaleFor(const std::vector<std::vector<double>>& texts, bool logarithm
 }
 
 AxisTitle axisTitle(int column, bool logarithmic) {
-  const std::string words = std::string(" \u2014 ") + measureDescription(column);
+  const std::string description = captionDescription(column);
+  const std::string words = description.empty() ? "" : " \u2014 " + description;
   return {schema::measureLabel(column), logarithmic ? words + " (log scale)" : words};
 }
 
