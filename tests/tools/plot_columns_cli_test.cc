@@ -21,8 +21,9 @@ const std::vector<long long> kTokens{100, 200, 300};
 const std::vector<std::string> kClassic{"K", "D", "V", "V1", "V2", "V3", "V4", "V5",
                                         "R", "W", "S", "H", "C", "E", "lM", "lSt",
                                         "b", "c", "a1", "Z", "fa", "fthe", "sLmean", "sLstdev"};
-const std::vector<std::string> kDiversity{"TTR", "CTTR",  "Maas",  "lgV0",  "U",    "Summer", "I",
-                                          "Vm",  "HDD",   "vocdD", "MATTR", "MSTTR", "MTLD", "MTLDMA"};
+const std::vector<std::string> kDiversity{"TTR",   "CTTR",  "Maas",  "lgV0", "U",
+                                          "Summer", "I",    "Vm",    "HDD",  "vocdD",
+                                          "MATTR", "MSTTR", "MTLD", "MTLDMA"};
 
 std::string panel(const std::string& label) {
   return "//s:g[@class='panel'][@id='panel-" + label + "']";
