@@ -80,7 +80,6 @@ std::vector<std::pair<std::size_t, std::size_t>> runsWhere(std::size_t count, au
 std::string regionPoints(const Series& s, const std::vector<double>& lower,
                          const std::vector<double>& upper, std::size_t first, std::size_t end,
                          const Frame& f) {
-  std::string points;
   if (end - first == 1) {
     const double x = f.px(s.x[first]);
     const double top = f.py(upper[first]);
@@ -88,6 +87,7 @@ std::string regionPoints(const Series& s, const std::vector<double>& lower,
     return point(x - kLoneBandHalfWidth, top) + ' ' + point(x + kLoneBandHalfWidth, top) + ' ' +
            point(x + kLoneBandHalfWidth, bottom) + ' ' + point(x - kLoneBandHalfWidth, bottom);
   }
+  std::string points;
   for (std::size_t i = first; i < end; ++i) points += point(f.px(s.x[i]), f.py(upper[i])) + ' ';
   for (std::size_t i = end; i-- > first;) {
     points += point(f.px(s.x[i]), f.py(lower[i])) + (i == first ? "" : " ");
@@ -214,8 +214,8 @@ void writeOffScaleCounts(std::ostream& out, const OffScale& offScale, const Fram
   }
 }
 
-// How a p reads: as written, or "not tested" where every chunk of the
-// measure was left out of the test ("nan" in the file).
+// A p is shown as written, but a measure whose every chunk was left out of
+// the test has none ("nan" in the file), and reads "not tested".
 bool tested(const std::string& p) { return p.find("nan") == std::string::npos; }
 
 // " · p = 0.0002" after a lone text's description.

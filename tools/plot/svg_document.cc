@@ -107,6 +107,7 @@ std::vector<LegendEntry> textLegend(const std::vector<PlotText>& texts) {
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const TextStyle style = comparedTextStyle(i);
     const ProfileRun& run = texts[i].run;
+    // "ruth (20 chunks, 2574 tokens, global p = ...)": inside the parentheses.
     std::string summary = textSummary(texts[i]);
     if (run.globalTest) summary.insert(summary.size() - 1, combinedP(run));
     entries.push_back({"<path d=\"M0,0 L24,0\" stroke=\"" + std::string(style.line) +
