@@ -112,19 +112,10 @@ TEST_F(PlotColumnsTest, SeveralTextsShareThePanelsOfTheColumnsTheyHave) {
 
 TEST_F(PlotColumnsTest, TheFilesOfARunShareTheirHeader) {
   writeRun("t", {"K", "TTR"});
-  write("bad.obs", test::profileText({"K", "Kay"}, kTokens, 1.0));
-  write("twice.obs", test::profileText({"TTR", "K", "TTR"}, kTokens, 1.0));
-  const std::pair<std::string, std::string> cases[] = {
-      {"t.mcl", "tokshuf-plot: t.mcl:1: the header differs from t.obs:1; not the same run\n"},
-      {"bad.obs", "tokshuf-plot: bad.obs:1: unknown measure \"Kay\" in the header\n"},
-      {"twice.obs", "tokshuf-plot: twice.obs:1: measure TTR appears twice in the header\n"},
-  };
   write("t.mcl", test::profileText({"TTR", "K"}, kTokens, 4.0));
-  for (const auto& [file, message] : cases) {
-    const test::ProcessResult r = plot({"-o", "x.svg", file == "t.mcl" ? "t.obs" : file});
-    EXPECT_TRUE(r.exitedWith(1)) << r.describe();
-    EXPECT_EQ(r.err, message);
-  }
+  const test::ProcessResult r = plot({"-o", "x.svg", "t.obs"});
+  EXPECT_TRUE(r.exitedWith(1)) << r.describe();
+  EXPECT_EQ(r.err, "tokshuf-plot: t.mcl:1: the header differs from t.obs:1; not the same run\n");
   EXPECT_FALSE(test::fileExists(dir_.file("x.svg")));
 }
 
