@@ -133,10 +133,28 @@ std::string formatTick(double value, double step) {
   return text;
 }
 
+std::string formatTokenCount(double value, double step) {
+  const double magnitude = std::abs(value);
+  if (magnitude < 1e6) return formatTick(value, step);
+  const double unit = magnitude < 1e9 ? 1e6 : 1e9;
+  const int decimals =
+      std::clamp(static_cast<int>(-std::floor(std::log10(step / unit) + 1e-9)), 0, 3);
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value / unit);
+  // A step of 0.5M gives 1.5M, but 1M rather than 1.0M.
+  std::string label = text;
+  if (label.find('.') != std::string::npos) {
+    label.erase(label.find_last_not_of('0') + 1);
+    if (label.back() == '.') label.pop_back();
+  }
+  return label + (unit == 1e6 ? "M" : "G");
+}
+
 std::string tickLabel(const AxisScale& scale, double tick) {
   // Logarithmic ticks are not evenly spaced: each needs the decimals of
   // its own magnitude.
-  return formatTick(tick, scale.logarithmic ? tick : scale.step);
+  const double step = scale.logarithmic ? tick : scale.step;
+  return scale.tokenCounts ? formatTokenCount(tick, step) : formatTick(tick, step);
 }
 
 double axisFraction(const AxisScale& scale, double value) {

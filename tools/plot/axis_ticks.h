@@ -13,6 +13,7 @@ struct AxisScale {
   double high = 1;
   double step = 1;
   bool logarithmic = false;
+  bool tokenCounts = false;   // labelled as formatTokenCount writes them
   std::vector<double> ticks;  // from low to high inclusive
 };
 
@@ -30,6 +31,11 @@ AxisScale logScale(double min, double max);
 // A tick label with no more decimals than the step needs: 0.25, 1.5, 120,
 // and thousands of tokens as "20k".
 std::string formatTick(double value, double step);
+
+// A tick label of a token count: as formatTick below a million (so "20k"
+// and "150k"), and from a million on in millions or, from a billion on, in
+// billions with no more decimals than the step needs: "1.2M", "16M", "2G".
+std::string formatTokenCount(double value, double step);
 
 // The label of one of the scale's ticks.
 std::string tickLabel(const AxisScale& scale, double tick);

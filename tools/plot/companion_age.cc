@@ -19,10 +19,9 @@ std::vector<std::string> olderCompanions(const ProfileRun& run) {
   std::error_code error;
   const auto observedTime = fs::last_write_time(run.observed.path, error);
   if (error) return older;
-  for (const auto* companion : {&run.mean, &run.lower, &run.upper}) {
-    if (!*companion) continue;
-    const auto time = fs::last_write_time((*companion)->path, error);
-    if (!error && time + kSameRunSlack < observedTime) older.push_back((*companion)->path);
+  for (const std::string& companion : companionPaths(run)) {
+    const auto time = fs::last_write_time(companion, error);
+    if (!error && time + kSameRunSlack < observedTime) older.push_back(companion);
   }
   return older;
 }

@@ -67,4 +67,15 @@ std::string pointSymbol(const char* fill, const char* stroke, double radius) {
          "\" stroke=\"" + stroke + "\" stroke-width=\"1\"/>";
 }
 
+// The same dotted outline and square as in the panels.
+std::string envelopeSymbol(const char* colour) {
+  return std::string("<rect x=\"0\" y=\"-6\" width=\"24\" height=\"12\" fill=\"none\"") +
+         " stroke=\"" + colour + "\" stroke-width=\"1.3\" stroke-dasharray=\"1.5 2\"/>";
+}
+
+std::string squareSymbol(const char* fill, const char* stroke) {
+  return std::string("<rect x=\"8.5\" y=\"-3.5\" width=\"7\" height=\"7\" fill=\"") +
+         fill + "\" stroke=\"" + stroke + "\" stroke-width=\"1\"/>";
+}
+
 }  // namespace tokshuf::plot

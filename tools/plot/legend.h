@@ -22,5 +22,7 @@ double writeLegend(std::ostream& out, const std::vector<std::vector<LegendEntry>
 std::string lineSymbol(const char* colour, bool dashed, bool withPoint);
 std::string bandSymbol(const char* colour, const char* opacity);
 std::string pointSymbol(const char* fill, const char* stroke, double radius);
+std::string envelopeSymbol(const char* colour);
+std::string squareSymbol(const char* fill, const char* stroke);
 
 }  // namespace tokshuf::plot

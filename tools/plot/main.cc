@@ -82,7 +82,7 @@ void writePicture(const std::string& svg, const PlotOptions& options) {
   util::OutputSet outputs;
   for (const std::string& input : options.inputs) {
     outputs.protect(input);
-    for (const char* extension : {".mcm", ".mcl", ".mch"}) {
+    for (const char* extension : kCompanionExtensions) {
       if (auto companion = companionPath(input, extension)) outputs.protect(*companion);
     }
   }
@@ -100,16 +100,30 @@ std::string whatWasDrawn(const PlotOptions& options, const std::vector<PlotText>
                               (texts[0].run.observed.rows.size() == 1 ? " chunk" : " chunks")
                         : std::to_string(texts.size()) + " texts";
   if (options.plane) {
-    return std::string(kColumnLabels[options.plane->yColumn]) + " against " +
-           kColumnLabels[options.plane->xColumn] + ", " + what;
+    return std::string(tokshuf::schema::measureLabel(options.plane->yColumn)) + " against " +
+           tokshuf::schema::measureLabel(options.plane->xColumn) + ", " + what;
   }
-  return "24 panels, " + what;
+  const std::size_t panels = panelMeasures(texts).size();
+  return std::to_string(panels) + (panels == 1 ? " panel, " : " panels, ") + what;
+}
+
+// The plane's measures must be columns of every text: a path needs both
+// coordinates at every chunk.
+void checkPlaneMeasures(const PlaneAxes& plane, const std::vector<PlotText>& texts) {
+  for (const PlotText& text : texts) {
+    for (int measure : {plane.xColumn, plane.yColumn}) {
+      if (text.run.observed.has(measure)) continue;
+      throw Failure(util::printable(text.run.observed.path) + ":1: no column " +
+                    tokshuf::schema::measureLabel(measure) + ", which --plane needs");
+    }
+  }
 }
 
 void run(const PlotOptions& options) {
   // Everything is read and checked before the output is created, so a
   // bad companion file never leaves a half-written picture behind.
   const std::vector<PlotText> texts = loadTexts(options.inputs);
+  if (options.plane) checkPlaneMeasures(*options.plane, texts);
   writePicture(drawPicture(options, texts), options);
   std::cerr << util::printable("Wrote " +
                                    (options.output == "-" ? "standard output" : options.output) +

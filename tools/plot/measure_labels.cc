@@ -2,14 +2,15 @@
 
 #include <array>
 
-#include "plot/profile_table.h"
 #include "schema/profile_schema.h"
 
 namespace tokshuf::plot {
 
-const char* measureDescription(int column) {
-  static const std::array<const char*, schema::kMeasureColumns + 1>
-      descriptions = {
+const char* measureDescription(int measure) {
+  // The parameters of the diversity measures (window, segment, draws,
+  // threshold) are options of the run and not in its files, so the
+  // captions leave them out.
+  static const std::array<const char*, schema::kKnownMeasures + 1> descriptions = {
       "tokens",
       "Yule's K",
       "Simpson's D",
@@ -35,27 +36,42 @@ const char* measureDescription(int column) {
       "count of word rank T",
       "lognormal mean",
       "lognormal sd",
+      "type-token ratio",
+      "Carroll's corrected TTR",
+      "Maas's a",
+      "Maas's lg V0",
+      "Dugast's U",
+      "Summer's S",
+      "Yule's I",
+      "Herdan's Vm",
+      "HD-D",
+      "vocd-D",
+      "moving-average TTR",
+      "mean segmental TTR",
+      "MTLD",
+      "moving-average MTLD",
   };
-  if (column < 0 || column > schema::kMeasureColumns) return "";
-  return descriptions[column];
+  if (measure < 0 || measure > schema::kKnownMeasures) return "";
+  return descriptions[measure];
 }
 
-}  // namespace tokshuf::plot
-
-namespace tokshuf::plot {
+std::string captionDescription(int measure) {
+  const std::string words = measureDescription(measure);
+  if (measure >= 1 && measure <= schema::kKnownMeasures && words == schema::measureLabel(measure)) {
+    return "";
+  }
+  return words;
+}
 
 std::optional<int> columnOfLabel(std::string_view label) {
-  for (int column = 1; column <= kMeasureCount; ++column) {
-    if (label == kColumnLabels[column]) return column;
-  }
-  return std::nullopt;
+  return schema::measureOfLabel(label);
 }
 
 std::string measureLabelList() {
   std::string list;
-  for (int column = 1; column <= kMeasureCount; ++column) {
-    if (column > 1) list += ' ';
-    list += kColumnLabels[column];
+  for (int measure = 1; measure <= schema::kMeasureColumns; ++measure) {
+    if (measure > 1) list += ' ';
+    list += schema::measureLabel(measure);
   }
   return list;
 }

@@ -10,6 +10,9 @@ inline constexpr const char* kMeanColour = "#444444";
 inline constexpr const char* kBandColour = "#f2b880";
 inline constexpr const char* kBandOpacity = "0.55";
 inline constexpr const char* kOutsideColour = "#d62728";
+// The global envelope is an outline around the orange band, in a darker
+// shade of it, so that it reads as the band's wider sibling.
+inline constexpr const char* kEnvelopeColour = "#8f4700";
 inline constexpr const char* kFontFamily = "DejaVu Sans, Helvetica, Arial, sans-serif";
 // Measure labels such as lM and lSt must not read as IM and ISt: in a
 // monospaced face the l has a tail and the I has bars.
@@ -25,6 +28,7 @@ struct TextStyle {
   const char* mean = kMeanColour;
   const char* outsideFill = kOutsideColour;
   const char* outsideStroke = "#ffffff";
+  const char* envelope = kEnvelopeColour;
 };
 
 // The Okabe-Ito colours, which readers with any common form of colour
@@ -43,6 +47,7 @@ inline TextStyle comparedTextStyle(std::size_t index) {
   style.mean = colour;
   style.outsideFill = colour;
   style.outsideStroke = "#111111";
+  style.envelope = colour;
   return style;
 }
 

@@ -67,8 +67,9 @@ AxisScale scaleFor(const std::vector<std::vector<double>>& texts, bool logarithm
 }
 
 AxisTitle axisTitle(int column, bool logarithmic) {
-  const std::string words = std::string(" \u2014 ") + measureDescription(column);
-  return {kColumnLabels[column], logarithmic ? words + " (log scale)" : words};
+  const std::string description = captionDescription(column);
+  const std::string words = description.empty() ? "" : " \u2014 " + description;
+  return {schema::measureLabel(column), logarithmic ? words + " (log scale)" : words};
 }
 
 struct PointCounts {
@@ -199,8 +200,8 @@ void writeCounts(std::ostream& out, const PointCounts& counts, const Frame& f) {
 // their face: in the title's sans-serif, lSt would read as ISt.
 std::pair<std::string, std::string> titleOf(const std::vector<PlotText>& texts,
                                             const PlaneAxes& plane) {
-  const std::string y = kColumnLabels[plane.yColumn];
-  const std::string x = kColumnLabels[plane.xColumn];
+  const std::string y = schema::measureLabel(plane.yColumn);
+  const std::string x = schema::measureLabel(plane.xColumn);
   const std::string rest =
       " \u2014 " + (texts.size() == 1
                         ? std::filesystem::path(texts[0].run.observed.path).filename().string() +

@@ -1,5 +1,6 @@
 #include "plot/plot_text.h"
 
+#include <cmath>
 #include <filesystem>
 #include <set>
 
@@ -28,9 +29,13 @@ std::vector<std::string> textNames(const std::vector<std::string>& paths) {
   return names;
 }
 
-std::vector<double> measureColumn(const ProfileTable& table, int column) {
+std::vector<double> measureColumn(const ProfileTable& table, int measure) {
+  // A column the file lacks is as unknown as a nan in it.
+  const bool present = table.has(measure);
   std::vector<double> values;
-  for (const ProfileRow& row : table.rows) values.push_back(row.values[column - 1]);
+  for (const ProfileRow& row : table.rows) {
+    values.push_back(present ? row.values[measure - 1] : std::nan(""));
+  }
   return values;
 }
 

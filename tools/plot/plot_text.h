@@ -21,8 +21,9 @@ std::vector<std::string> textNames(const std::vector<std::string>& paths);
 // "ruth (20 chunks, 2592 tokens)"
 std::string textSummary(const PlotText& text);
 
-// One measure column (1 to 24) of a profile file, chunk by chunk.
-std::vector<double> measureColumn(const ProfileTable& table, int column);
+// One measure (1 to 38) of a profile file, chunk by chunk; nan in every
+// chunk when the file has no such column.
+std::vector<double> measureColumn(const ProfileTable& table, int measure);
 
 // "3 chunks, 300 tokens"
 std::string chunkSummary(const ProfileRun& run);

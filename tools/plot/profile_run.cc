@@ -39,19 +39,45 @@ void checkSameChunks(const ProfileTable& observed, const ProfileTable& companion
   }
 }
 
+void checkSameColumns(const ProfileTable& observed, const ProfileTable& companion) {
+  if (companion.measures == observed.measures) return;
+  throw ProfileError(util::printable(companion.path) + ":1: the header differs from " +
+                     util::printable(observed.path) + ":1; not the same run");
+}
+
+std::vector<std::string> companionPaths(const ProfileRun& run) {
+  std::vector<std::string> paths;
+  for (const auto* table :
+       {&run.mean, &run.lower, &run.upper, &run.globalLower, &run.globalUpper}) {
+    if (*table) paths.push_back((*table)->path);
+  }
+  if (run.globalTest) paths.push_back(run.globalTest->path);
+  return paths;
+}
+
 namespace {
+
+// Whatever keeps the question open (a search permission, a loop of links)
+// is left for reading the file to report.
+bool mayExist(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::exists(path, error) || error;
+}
 
 std::optional<ProfileTable> loadCompanion(const ProfileTable& observed,
                                           const std::string& extension) {
   const std::optional<std::string> path = companionPath(observed.path, extension);
-  if (!path) return std::nullopt;
-  // Whatever keeps the question open (a search permission, a loop of
-  // links) is left for reading the file to report.
-  std::error_code error;
-  if (!std::filesystem::exists(*path, error) && !error) return std::nullopt;
+  if (!path || !mayExist(*path)) return std::nullopt;
   ProfileTable table = readProfile(*path);
+  checkSameColumns(observed, table);
   checkSameChunks(observed, table);
   return table;
+}
+
+std::optional<GlobalTest> loadGlobalTest(const ProfileTable& observed) {
+  const std::optional<std::string> path = companionPath(observed.path, ".mgt");
+  if (!path || !mayExist(*path)) return std::nullopt;
+  return readGlobalTest(*path, observed);
 }
 
 }  // namespace
@@ -61,6 +87,9 @@ ProfileRun loadProfileRun(const std::string& observedPath) {
   run.mean = loadCompanion(run.observed, ".mcm");
   run.lower = loadCompanion(run.observed, ".mcl");
   run.upper = loadCompanion(run.observed, ".mch");
+  run.globalLower = loadCompanion(run.observed, ".mgl");
+  run.globalUpper = loadCompanion(run.observed, ".mgh");
+  run.globalTest = loadGlobalTest(run.observed);
   return run;
 }
 

@@ -10,24 +10,36 @@
 
 namespace tokshuf::plot {
 
-// Every profile file has the token count N and then these 24 measures.
+// A profile file of the default run has the token count N and then these
+// 24 classic measures.
 inline constexpr int kMeasureCount = schema::kMeasureColumns;
 using schema::kColumnLabels;
+// Any profile file has N and then any of the known measures, each once.
+inline constexpr int kKnownMeasureCount = schema::kKnownMeasures;
 
 // tokshuf cuts a text into at most this many chunks, one row each.
 inline constexpr int kMaxChunkRows = schema::kMaxChunks;
 
+// The measures 1 to 24 in their order: the columns of a default run.
+std::vector<int> classicMeasures();
+
+// The values are kept by measure, not by column, so that a reader asks for
+// K the same way whatever columns the run chose: values[m - 1] is measure
+// m (schema numbering). Measures the file does not have stay 0.
 struct ProfileRow {
-  long long tokens = 0;                           // the N column
-  std::array<double, kMeasureCount> values{};     // may hold nan and inf
-  std::array<std::string, kMeasureCount> texts;   // the values as written
-  int line = 0;                                   // where the row was read
+  long long tokens = 0;                              // the N column
+  std::array<double, kKnownMeasureCount> values{};   // may hold nan and inf
+  std::array<std::string, kKnownMeasureCount> texts; // the values as written
+  int line = 0;                                      // where the row was read
 };
 
-// One profile file (.obs, .mcm, .mcl or .mch) of a tokshuf run.
+// One profile file (.obs, .mcm, .mcl, .mch, .mgl or .mgh) of a tokshuf run.
 struct ProfileTable {
   std::string path;
   std::vector<ProfileRow> rows;
+  std::vector<int> measures = classicMeasures();  // the columns after N, in order
+
+  bool has(int measure) const;
 };
 
 // A file that is not a profile file; what() is "FILE:LINE: what is wrong",
@@ -38,8 +50,9 @@ class ProfileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Reads the header line and one row of 25 fields per chunk. `path` names
-// the source in messages.
+// Reads the header line ("N" and the labels of known measures, each once)
+// and one row per chunk with a field for each label. `path` names the
+// source in messages.
 ProfileTable parseProfile(std::istream& in, const std::string& path);
 ProfileTable readProfile(const std::string& path);
 

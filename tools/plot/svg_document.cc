@@ -1,5 +1,6 @@
 #include "plot/svg_document.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -20,29 +21,53 @@ std::vector<double> columnOf(const std::optional<ProfileTable>& table, int colum
   return table ? measureColumn(*table, column) : std::vector<double>{};
 }
 
+// ", global p = 0.0002 over all measures" where the run has a global test.
+std::string combinedP(const ProfileRun& run) {
+  if (!run.globalTest) return "";
+  return ", global p = " + run.globalTest->all.pText + " over all measures";
+}
+
 std::string titleOf(const std::vector<PlotText>& texts) {
   if (texts.size() == 1) {
     const ProfileRun& run = texts[0].run;
     return std::filesystem::path(run.observed.path).filename().string() + " \u2014 " +
-           chunkSummary(run);
+           chunkSummary(run) + combinedP(run);
   }
   std::string title = std::to_string(texts.size()) + " texts: ";
   for (std::size_t i = 0; i < texts.size(); ++i) title += (i ? ", " : "") + texts[i].name;
   return title;
 }
 
+bool hasEnvelope(const ProfileRun& run) { return run.globalLower && run.globalUpper; }
+
+// With a global envelope beside it, the interval needs the name that tells
+// it from the envelope: it holds chunk by chunk, the envelope for the
+// whole curve at once. The level of either is not in the files.
+const char* bandName(bool withEnvelope) {
+  return withEnvelope ? "pointwise band (.mcl\u2013.mch)" : "interval from .mcl to .mch";
+}
+
+const char* kEnvelopeName = "global envelope (.mgl\u2013.mgh)";
+
 // What the marks of a lone text mean.
 std::vector<LegendEntry> loneTextKey(const ProfileRun& run) {
   const TextStyle style;
+  const bool envelope = hasEnvelope(run);
+  const bool band = run.lower && run.upper;
   std::vector<LegendEntry> key{
       {lineSymbol(style.line, false, true), "empirical profile (.obs)"}};
   if (run.mean) key.push_back({lineSymbol(style.mean, true, false), "Monte Carlo mean (.mcm)"});
-  if (run.lower && run.upper) {
-    key.push_back({bandSymbol(style.band, style.bandOpacity), "interval from .mcl to .mch"});
+  if (band) key.push_back({bandSymbol(style.band, style.bandOpacity), bandName(envelope)});
+  if (envelope) key.push_back({envelopeSymbol(style.envelope), kEnvelopeName});
+  if (band) {
     key.push_back({pointSymbol(style.outsideFill, style.outsideFill, 3.4),
-                   "empirical value outside the interval"});
+                   envelope ? "outside the pointwise band"
+                            : "empirical value outside the interval"});
   }
-  if (!run.mean && !(run.lower && run.upper)) {
+  if (envelope) {
+    key.push_back({squareSymbol(style.outsideFill, "#111111"), "outside the global envelope"});
+  }
+  if (!run.mean && !band && !envelope) {
     key.push_back({"", "no Monte Carlo files beside the .obs file"});
   }
   return key;
@@ -52,16 +77,24 @@ std::vector<LegendEntry> loneTextKey(const ProfileRun& run) {
 std::vector<LegendEntry> comparedTextsKey(const std::vector<PlotText>& texts) {
   bool anyMean = false;
   bool anyBand = false;
+  bool anyEnvelope = false;
   for (const PlotText& t : texts) {
     anyMean = anyMean || t.run.mean;
     anyBand = anyBand || (t.run.lower && t.run.upper);
+    anyEnvelope = anyEnvelope || hasEnvelope(t.run);
   }
   const char* grey = "#555555";
   std::vector<LegendEntry> key{{lineSymbol(grey, false, true), "empirical profile (.obs)"}};
   if (anyMean) key.push_back({lineSymbol(grey, true, false), "Monte Carlo mean (.mcm)"});
+  if (anyBand) key.push_back({bandSymbol(grey, "0.25"), bandName(anyEnvelope)});
+  if (anyEnvelope) key.push_back({envelopeSymbol(grey), kEnvelopeName});
   if (anyBand) {
-    key.push_back({bandSymbol(grey, "0.25"), "interval from .mcl to .mch"});
-    key.push_back({pointSymbol(grey, "#111111", 3.4), "ringed: outside the interval"});
+    key.push_back({pointSymbol(grey, "#111111", 3.4),
+                   anyEnvelope ? "ringed: outside the pointwise band"
+                               : "ringed: outside the interval"});
+  }
+  if (anyEnvelope) {
+    key.push_back({squareSymbol(grey, "#111111"), "square: outside the global envelope"});
   }
   return key;
 }
@@ -73,9 +106,13 @@ std::vector<LegendEntry> textLegend(const std::vector<PlotText>& texts) {
   if (texts.size() < 2) return entries;
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const TextStyle style = comparedTextStyle(i);
+    const ProfileRun& run = texts[i].run;
+    // "ruth (20 chunks, 2574 tokens, global p = ...)": inside the parentheses.
+    std::string summary = textSummary(texts[i]);
+    if (run.globalTest) summary.insert(summary.size() - 1, combinedP(run));
     entries.push_back({"<path d=\"M0,0 L24,0\" stroke=\"" + std::string(style.line) +
                            "\" stroke-width=\"3\"/>",
-                       textSummary(texts[i])});
+                       summary});
   }
   return entries;
 }
@@ -84,8 +121,15 @@ PanelData panelData(const std::vector<PlotText>& texts, int column, bool relativ
   PanelData data;
   data.column = column;
   data.relative = relative;
+  if (texts.size() > 1) {
+    const auto tested = std::count_if(texts.begin(), texts.end(), [](const PlotText& t) {
+      return t.run.globalTest.has_value();
+    });
+    data.pLines = static_cast<int>((tested + kPValuesPerLine - 1) / kPValuesPerLine);
+  }
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const ProfileRun& run = texts[i].run;
+    if (!run.observed.has(column)) continue;
     Series s;
     if (texts.size() > 1) s.style = comparedTextStyle(i);
     const double total = run.observed.rows.empty() ? 0 : run.observed.rows.back().tokens;
@@ -97,6 +141,11 @@ PanelData panelData(const std::vector<PlotText>& texts, int column, bool relativ
     s.mean = columnOf(run.mean, column);
     s.lower = columnOf(run.lower, column);
     s.upper = columnOf(run.upper, column);
+    s.globalLower = columnOf(run.globalLower, column);
+    s.globalUpper = columnOf(run.globalUpper, column);
+    if (run.globalTest) {
+      if (const GlobalTestRow* row = run.globalTest->find(column)) s.p = row->pText;
+    }
     data.texts.push_back(std::move(s));
   }
   return data;
@@ -125,8 +174,22 @@ void writeSvgStart(std::ostream& out, double width, double height, const std::st
       << (markup.empty() ? escaped : markup) << "</text>\n";
 }
 
+std::vector<int> panelMeasures(const std::vector<PlotText>& texts) {
+  std::vector<int> measures;
+  for (const PlotText& text : texts) {
+    for (int measure : text.run.observed.measures) {
+      if (std::find(measures.begin(), measures.end(), measure) == measures.end()) {
+        measures.push_back(measure);
+      }
+    }
+  }
+  return measures;
+}
+
 void writeGridSvg(std::ostream& out, const std::vector<PlotText>& texts, bool relative) {
-  const int gridRows = (kMeasureCount + kGridColumns - 1) / kGridColumns;
+  const std::vector<int> measures = panelMeasures(texts);
+  const int panels = static_cast<int>(measures.size());
+  const int gridRows = (panels + kGridColumns - 1) / kGridColumns;
   const double width = 2 * kMargin + kGridColumns * kPanelWidth;
   const std::vector<std::vector<LegendEntry>> legend =
       texts.size() == 1
@@ -141,11 +204,10 @@ void writeGridSvg(std::ostream& out, const std::vector<PlotText>& texts, bool re
   const double height = gridTop + gridRows * kPanelHeight + kMargin;
   writeSvgStart(out, width, height, titleOf(texts));
   out << legendSvg.str();
-  for (int column = 1; column <= kMeasureCount; ++column) {
-    const int index = column - 1;
+  for (int index = 0; index < panels; ++index) {
     const Box box{kMargin + (index % kGridColumns) * kPanelWidth,
                   gridTop + (index / kGridColumns) * kPanelHeight, kPanelWidth, kPanelHeight};
-    writePanel(out, panelData(texts, column, relative), box);
+    writePanel(out, panelData(texts, measures[index], relative), box);
   }
   out << "</svg>\n";
 }

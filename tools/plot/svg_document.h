@@ -10,16 +10,23 @@
 
 namespace tokshuf::plot {
 
-// The drawing data of one measure column of the texts: with one text in
-// the lone-text colours, with several each in its own.
+// The drawing data of one measure of the texts: with one text in the
+// lone-text colours, with several each in its own; texts without the
+// measure are left out.
 PanelData panelData(const std::vector<PlotText>& texts, int column, bool relative);
 // The same for one run, its x axis in tokens.
 PanelData panelData(const ProfileRun& run, int column);
 
-// Writes the whole picture: a title, a legend, and the 24 panels in a grid
-// of 4 columns and 6 rows. With one text the title names its file, chunks
-// and tokens; with several the legend names each text in its colour.
-// The SVG is self-contained: no stylesheet, font or image is referenced.
+// The measures that get a panel: every column of the texts, in the order
+// they first appear.
+std::vector<int> panelMeasures(const std::vector<PlotText>& texts);
+
+// Writes the whole picture: a title, a legend, and a panel per measure in
+// a grid 4 across and as many rows down as they need (6 for the 24 of a
+// default run). With one text the title names its file, chunks and tokens
+// (and the combined p of a global test); with several the legend names
+// each text in its colour. The SVG is self-contained: no stylesheet, font
+// or image is referenced.
 void writeGridSvg(std::ostream& out, const std::vector<PlotText>& texts, bool relative);
 
 // The picture of one run, its x axis in tokens.

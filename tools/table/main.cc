@@ -52,9 +52,7 @@ long long writeTable(std::ostream& out, const table::TableOptions& options,
 void protectInputs(util::OutputSet& outputs, const std::vector<plot::ProfileRun>& runs) {
   for (const plot::ProfileRun& run : runs) {
     outputs.protect(run.observed.path);
-    for (const auto* companion : {&run.mean, &run.lower, &run.upper}) {
-      if (*companion) outputs.protect((*companion)->path);
-    }
+    for (const std::string& companion : plot::companionPaths(run)) outputs.protect(companion);
   }
 }
 

@@ -9,10 +9,12 @@ namespace tokshuf::table {
 const char* const kTableUsage =
     "usage: tokshuf-table [-o OUTPUT.csv] [--summary] TEXT.obs...\n"
     "Writes the profile files of one or more tokshuf runs as one CSV table:\n"
-    "a row per text, chunk and measure with the columns\n"
+    "a row per text, chunk and measure column with the columns\n"
     "text,chunk,N,measure,obs,mean,lower,upper,position. mean, lower and\n"
     "upper come from TEXT.mcm, TEXT.mcl and TEXT.mch when they are beside\n"
     "TEXT.obs; position says whether obs is below, inside or above the band.\n"
+    "Where a run has a global envelope test (TEXT.mgl, TEXT.mgh, TEXT.mgt),\n"
+    "global_lower,global_upper,global_position follow, and --summary adds p.\n"
     "\n"
     "  -o, --output=FILE  write FILE instead of standard output (\"-\")\n"
     "  -s, --summary      a row per text and measure instead:\n"
