@@ -1,5 +1,6 @@
-// Arbitrary argument lists (NUL-separated) through the option scanner: it
-// must accept settings within their ranges or refuse with one message line.
+// Arbitrary argument lists (NUL-separated) through the option scanner, long
+// options and measure lists included: it must accept settings within their
+// ranges or refuse with one message line.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -28,10 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     const tokshuf::CommandLine line = tokshuf::scanOptions(int(args.size()), argv.data());
     const tokshuf::Settings& s = line.settings;
+    const tokshuf::MeasureParameters& p = s.parameters;
     if (line.inputName != nullptr && !line.helpRequested &&
         (s.nchunks < 1 || s.nchunks > tokshuf::kMaxChunks || s.nperm < 0 ||
          s.nperm > tokshuf::kMaxPermutations || s.confidenceLevel < 0 ||
-         s.confidenceLevel > 100)) {
+         s.confidenceLevel > 100 || p.window < 1 || p.segment < 1 || p.hddDraws < 1 ||
+         !(p.mtldThreshold > 0 && p.mtldThreshold < 1) ||
+         ((s.writeRuns || s.globalTest) && s.nperm == 0) || s.measures.count() < 1)) {
       std::abort();
     }
   } catch (const tokshuf::FatalError& error) {

@@ -4,7 +4,8 @@
 // with or without logarithmic axes) and whether the run is drawn beside a
 // second copy of itself, then the plane's two measures. The rest is split
 // at NUL bytes into the name and the contents of TEXT.obs, TEXT.mcm,
-// TEXT.mcl and TEXT.mch; a file whose part is missing does not exist.
+// TEXT.mcl, TEXT.mch, TEXT.mgl, TEXT.mgh and TEXT.mgt; a file whose part is
+// missing does not exist.
 // Reading must either succeed or end in one clean message line; a picture
 // must be well-formed XML, with no non-finite number in any attribute and
 // no markup from the input.
@@ -30,11 +31,12 @@ namespace {
 
 using namespace tokshuf::plot;
 
-constexpr const char* kExtensions[] = {".obs", ".mcm", ".mcl", ".mch"};
+constexpr const char* kExtensions[] = {".obs", ".mcm", ".mcl", ".mch", ".mgl", ".mgh", ".mgt"};
+constexpr std::size_t kParts = 1 + std::size(kExtensions);
 
 std::vector<std::string_view> partsOf(std::string_view input) {
   std::vector<std::string_view> parts;
-  while (parts.size() < 4) {
+  while (parts.size() < kParts - 1) {
     const std::size_t end = input.find('\0');
     if (end == std::string_view::npos) break;
     parts.push_back(input.substr(0, end));
@@ -111,8 +113,8 @@ Picture pictureOf(const std::uint8_t* selector) {
   picture.twoTexts = (selector[0] & 0x04) != 0;
   picture.plane.logX = (selector[0] & 0x08) != 0;
   picture.plane.logY = (selector[0] & 0x10) != 0;
-  picture.plane.xColumn = 1 + selector[1] % kMeasureCount;
-  picture.plane.yColumn = 1 + selector[2] % kMeasureCount;
+  picture.plane.xColumn = 1 + selector[1] % kKnownMeasureCount;
+  picture.plane.yColumn = 1 + selector[2] % kKnownMeasureCount;
   return picture;
 }
 
@@ -133,6 +135,9 @@ void renameRun(ProfileRun& run, const std::string& stem) {
   if (run.mean) run.mean->path = stem + ".mcm";
   if (run.lower) run.lower->path = stem + ".mcl";
   if (run.upper) run.upper->path = stem + ".mch";
+  if (run.globalLower) run.globalLower->path = stem + ".mgl";
+  if (run.globalUpper) run.globalUpper->path = stem + ".mgh";
+  if (run.globalTest) run.globalTest->path = stem + ".mgt";
 }
 
 }  // namespace
@@ -148,11 +153,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ProfileRun run;
   try {
     run.observed = parsePart(parts[1], stem + kExtensions[0]);
-    std::optional<ProfileTable>* companions[] = {&run.mean, &run.lower, &run.upper};
-    for (std::size_t i = 2; i < parts.size(); ++i) {
+    std::optional<ProfileTable>* companions[] = {&run.mean, &run.lower, &run.upper,
+                                                 &run.globalLower, &run.globalUpper};
+    for (std::size_t i = 2; i < parts.size() && i < kParts - 1; ++i) {
       ProfileTable table = parsePart(parts[i], stem + kExtensions[i - 1]);
+      checkSameColumns(run.observed, table);
       checkSameChunks(run.observed, table);
       *companions[i - 2] = std::move(table);
+    }
+    if (parts.size() == kParts) {
+      std::istringstream in{std::string(parts.back())};
+      run.globalTest = parseGlobalTest(in, stem + ".mgt", run.observed);
     }
   } catch (const ProfileError& error) {
     checkMessage(error.what());
