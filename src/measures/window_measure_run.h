@@ -1,0 +1,145 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+#include "common/chunks.h"
+#include "common/limits.h"
+#include "measures/window_measures.h"
+
+namespace tokshuf {
+
+// The window measures a run computes.
+class WindowSelection {
+ public:
+  constexpr WindowSelection() = default;
+  constexpr WindowSelection(std::initializer_list<WindowMeasure> measures) {
+    for (const WindowMeasure m : measures) bits_ |= bit(m);
+  }
+  static constexpr WindowSelection all() {
+    return {WindowMeasure::kMattr, WindowMeasure::kMsttr, WindowMeasure::kMtld,
+            WindowMeasure::kMtldMa};
+  }
+  constexpr bool contains(WindowMeasure m) const {
+    return (bits_ & bit(m)) != 0;
+  }
+
+ private:
+  static constexpr unsigned bit(WindowMeasure m) { return 1u << int(m); }
+  unsigned bits_ = 0;
+};
+
+// One value per window measure and chunk boundary j = 1..nchunks.
+struct WindowValues {
+  double& operator()(WindowMeasure m, int j) { return byMeasure[int(m)][j]; }
+  double operator()(WindowMeasure m, int j) const {
+    return byMeasure[int(m)][j];
+  }
+  std::array<std::array<double, kMaxChunks + 1>, kWindowMeasureCount>
+      byMeasure{};
+};
+
+// The window measures of every prefix t[1..chunkEnds[j]] of one token
+// order, with the same doubles as the *OfPrefix() functions, at a small
+// multiple of the cost of reading the order once (MTLD-MA excepted).
+//
+// Everything rests on the previous and next occurrence of each token: a
+// token at i is new in the stretch that starts at s iff prev[i] < s, and
+// new in the stretch that ends at e when read backwards iff next[i] > e.
+// A TTR test "double(L - R) / double(L) < T" becomes "R >= need[L]" for
+// the repeats R among L tokens, exactly, because a correctly rounded
+// division never decreases when its numerator grows.
+//
+// One object per thread, measuring run after run: the arrays are sized
+// once, and what a run leaves behind is either overwritten by the next one
+// or cleared where it was set.
+class WindowMeasureRun {
+ public:
+  // For orders of up to maxTokens tokens whose type ids lie in
+  // 1..typeLimit-1.
+  WindowMeasureRun(int maxTokens, int typeLimit);
+
+  // Stores out(m, j) for every chosen measure m and j = 1..nchunks;
+  // chunkEnds[1..nchunks] must not decrease nor pass N.
+  template <class Id>
+  void measure(const Id* t, int N, const Chunks& chunkEnds, int nchunks,
+               const WindowParameters& p, WindowSelection chosen,
+               WindowValues& out) {
+    indexPositions(t, N);
+    measureIndexed(N, chunkEnds, nchunks, p, chosen, out);
+  }
+
+ private:
+  // What remains of the backward MTLD of a prefix once the chain of
+  // factors from one start reaches the text's first token.
+  struct ChainEnd {
+    int complete = 0;
+    int restLength = 0;
+    int restDistinct = 0;
+  };
+
+  template <class Id>
+  void indexPositions(const Id* t, int N);
+  void measureIndexed(int N, const Chunks& chunkEnds, int nchunks,
+                      const WindowParameters& p, WindowSelection chosen,
+                      WindowValues& out);
+  void useThreshold(double T);
+
+  void mattr(const Chunks& chunkEnds, int nchunks, int W, WindowValues& out);
+  void msttr(const Chunks& chunkEnds, int nchunks, int S, WindowValues& out);
+  void mtld(const Chunks& chunkEnds, int nchunks, double T, WindowValues& out);
+  ChainEnd backwardChain(int n);
+  void mtldMa(int N, const Chunks& chunkEnds, int nchunks, WindowValues& out);
+  void markChunks(int N, const Chunks& chunkEnds, int nchunks);
+
+  const int maxTokens_;
+  // Per position of the current order: the previous and next occurrence
+  // of its type, 0 and N + 1 where there is none.
+  std::vector<int> prev_;
+  std::vector<int> next_;
+  // Per type: its last position so far while indexing; all 0 between runs.
+  std::vector<int> lastSeen_;
+
+  // Per factor length L, for the threshold of threshold_: the fewest
+  // repeats that bring the TTR below it; and the same as bytes for the
+  // MTLD-MA scan, unreachable below kMtldMaMinFactor, up to byteLengths_.
+  double threshold_ = -1.0;
+  std::vector<int> need_;
+  std::vector<std::uint8_t> needBytes_;
+  int byteLengths_ = 0;
+
+  // The backward MTLD chains, memoised per start for the current run.
+  std::vector<ChainEnd> chainEnd_;
+  std::vector<std::uint32_t> chainRun_;
+  std::uint32_t run_ = 0;
+  std::vector<int> path_;
+
+  // The MTLD-MA sweeps: repeat flags of the current start, the next
+  // occurrences of the order read backwards, the boundary each position
+  // first counts at, and the factors by boundary.
+  std::vector<std::uint8_t> repeats_;
+  std::vector<int> reversedNext_;
+  std::vector<std::uint8_t> chunkOf_;
+};
+
+template <class Id>
+void WindowMeasureRun::indexPositions(const Id* t, int N) {
+  int* const prev = prev_.data();
+  int* const next = next_.data();
+  int* const lastSeen = lastSeen_.data();
+  std::fill(next + 1, next + N + 1, N + 1);
+  for (int i = 1; i <= N; ++i) {
+    const int type = int(t[i]);
+    const int p = lastSeen[type];
+    prev[i] = p;
+    // next[0] collects the first occurrences; nothing reads it.
+    next[p] = i;
+    lastSeen[type] = i;
+  }
+  for (int i = 1; i <= N; ++i) lastSeen[int(t[i])] = 0;
+}
+
+}  // namespace tokshuf
