@@ -1,137 +1,47 @@
 #include "measures/window_measure_run.h"
 
-#include <bit>
-#include <cmath>
+#include <algorithm>
 
 namespace tokshuf {
 namespace {
 
-// Room behind the last token for the eight-byte reads of the MTLD-MA scan.
-constexpr int kPadding = 16;
-// A repeat count the byte scan can never reach: lengths below the minimum
-// factor carry it.
-constexpr int kUnreachable = 127;
-
-// The fewest repeats R among L tokens with double(L - R) / double(L) < T.
-int fewestRepeats(int L, double T) {
-  int R = std::clamp(L - int(std::ceil(T * L)) + 1, 1, L);
-  while (R > 1 && double(L - (R - 1)) / double(L) < T) --R;
-  while (double(L - R) / double(L) >= T) ++R;
-  return R;
-}
-
-// Per factor length: the fewest repeats that end an MTLD-MA factor, as
-// ints and, for lengths 1..byteLengths, as bytes.
-struct FactorNeeds {
-  const int* need;
-  const std::uint8_t* bytes;
-  int byteLengths;
-};
-
-// Bytes p[0..7] with p[k] in bits 8k..8k+7, whatever the byte order.
-std::uint64_t loadBytes(const std::uint8_t* p) {
-  std::uint64_t v = 0;
-  for (int k = 0; k < 8; ++k) v |= std::uint64_t(p[k]) << (8 * k);
-  return v;
-}
-
-constexpr std::uint64_t kOnes = 0x0101010101010101;
-constexpr std::uint64_t kHighs = 0x8080808080808080;
-
-// The length of the MTLD-MA factor from start s, 0 if there is none before
-// N. repeats[i] tells whether t[i] occurs in t[s..i-1].
-//
-// Eight lengths at a time: multiplying eight 0/1 bytes by kOnes leaves in
-// byte k the repeats among the first k + 1 of them, and adding the repeats
-// so far gives R for each length. Every R and need stays below 128 until
-// the first length with R >= need, where R == need (both grow by at most
-// one a token), so setting the high bit of each R and subtracting the need
-// tests all eight at once without a borrow between the bytes.
-int factorLengthFrom(const std::uint8_t* repeats, int s, int N,
-                     const FactorNeeds& needs) {
-  const int span = N - s + 1;
-  int R = 0;
-  int o = 0;
-  for (; o < span && o + 8 <= needs.byteLengths; o += 8) {
-    const std::uint64_t running = loadBytes(repeats + s + o) * kOnes;
-    const std::uint64_t counts = running + std::uint64_t(R) * kOnes;
-    const std::uint64_t hits =
-        ((counts | kHighs) - loadBytes(needs.bytes + o + 1)) & kHighs;
-    if (hits != 0) {
-      // The bytes past N hold no repeats, so no hit falls there.
-      return o + 1 + std::countr_zero(hits) / 8;
-    }
-    R += int(running >> 56);
-  }
-  for (; o < span; ++o) {
-    R += repeats[s + o];
-    if (o + 1 >= kMtldMaMinFactor && R >= needs.need[o + 1]) return o + 1;
-  }
-  return 0;
-}
-
-// The MTLD-MA factor of every start that leaves room for one, start by
-// start. On entry repeats[i] tells whether t[i] repeats an earlier token;
-// moving the start past s turns the next occurrence of t[s] into a first
-// one.
-template <class OnFactor>
-void sweepStarts(std::uint8_t* repeats, const int* next, int N,
-                 const FactorNeeds& needs, OnFactor onFactor) {
-  for (int s = 1; s <= N - kMtldMaMinFactor + 1; ++s) {
-    const int length = factorLengthFrom(repeats, s, N, needs);
-    if (length > 0) onFactor(s, length);
-    repeats[next[s]] = 0;
-  }
-}
-
+// The MTLD-MA factors counted at one boundary, or the ones it adds to
+// the boundary before.
 struct FactorTally {
   int factors = 0;
   std::int64_t lengthSum = 0;
 
-  void add(int length) {
-    ++factors;
-    lengthSum += length;
-  }
   void add(const FactorTally& other) {
     factors += other.factors;
     lengthSum += other.lengthSum;
   }
+  double meanLength() const { return meanFactorLength(lengthSum, factors); }
 };
+
+// The factors from the starts first..last; a length of 0 is no factor.
+FactorTally tallyStarts(const int* length, int first, int last) {
+  FactorTally tally;
+  for (int s = first; s <= last; ++s) {
+    tally.factors += length[s] > 0;
+    tally.lengthSum += length[s];
+  }
+  return tally;
+}
 
 }  // namespace
 
 WindowMeasureRun::WindowMeasureRun(int maxTokens, int typeLimit)
-    : maxTokens_(maxTokens),
-      prev_(maxTokens + 2, 0),
+    : prev_(maxTokens + 2, 0),
       next_(maxTokens + 2, 0),
       lastSeen_(typeLimit, 0),
-      need_(maxTokens + 2, 0),
-      needBytes_(maxTokens + 2 + kPadding, kUnreachable),
+      needs_(maxTokens),
       chainEnd_(maxTokens + 1),
       chainRun_(maxTokens + 1, 0),
-      repeats_(maxTokens + 2 + kPadding, 0),
-      reversedNext_(maxTokens + 2, 0),
+      sweep_(maxTokens),
+      reversedPrev_(maxTokens + 2, 0),
+      factorLength_(maxTokens + 2, 0),
       chunkOf_(maxTokens + 2, 0) {
   path_.reserve(maxTokens);
-}
-
-void WindowMeasureRun::useThreshold(double T) {
-  if (T == threshold_) return;
-  threshold_ = T;
-  for (int L = 1; L <= maxTokens_ + 1; ++L) need_[L] = fewestRepeats(L, T);
-  // need grows by at most one per token, so the lengths whose need fits
-  // a byte's lower seven bits come first.
-  byteLengths_ = 0;
-  for (int L = 1; L <= maxTokens_ + 1; ++L) {
-    if (L < kMtldMaMinFactor) {
-      needBytes_[L] = kUnreachable;
-    } else if (need_[L] <= kUnreachable) {
-      needBytes_[L] = std::uint8_t(need_[L]);
-    } else {
-      break;
-    }
-    byteLengths_ = L;
-  }
 }
 
 void WindowMeasureRun::measureIndexed(int N, const Chunks& chunkEnds,
@@ -145,42 +55,39 @@ void WindowMeasureRun::measureIndexed(int N, const Chunks& chunkEnds,
     msttr(chunkEnds, nchunks, p.segment, out);
   }
   if (chosen.contains(WindowMeasure::kMtld)) {
-    useThreshold(p.mtldThreshold);
+    needs_.use(p.mtldThreshold);
     mtld(chunkEnds, nchunks, p.mtldThreshold, out);
   }
   if (chosen.contains(WindowMeasure::kMtldMa)) {
-    useThreshold(p.mtldThreshold);
+    needs_.use(p.mtldThreshold);
     mtldMa(N, chunkEnds, nchunks, out);
   }
 }
 
-// The windows ending at e = W..n, one after another: the token at e enters
-// as a new type unless it occurs since e - W + 1, and the token at e - W
-// takes its type out unless it occurs again before e.
+// A token counts once in each window where its type occurs first: the
+// windows starting from max(i - W + 1, prev[i] + 1) to i. For a prefix of
+// n tokens the window starts end at m = n - W + 1, so the tokens up to m
+// count min(W, i - prev[i]) each, a sum that carries over from one
+// boundary to the next, and only the last W - 1 tokens are cut short.
 void WindowMeasureRun::mattr(const Chunks& chunkEnds, int nchunks, int W,
                              WindowValues& out) {
   const int* const prev = prev_.data();
-  const int* const next = next_.data();
-  int distinct = 0;
-  std::int64_t distinctSum = 0;
-  int end = 0;  // the windows ending at W..end are in distinctSum
+  std::int64_t whole = 0;  // the sum over tokens 1..counted
+  int counted = 0;
   for (int j = 1; j <= nchunks; ++j) {
     const int n = chunkEnds[j];
     if (n < W) {
       out(WindowMeasure::kMattr, j) = kUndefined;
       continue;
     }
-    if (end < W) {
-      for (int i = 1; i <= W; ++i) distinct += prev[i] == 0;
-      distinctSum = distinct;
-      end = W;
+    const int m = n - W + 1;
+    for (int i = counted + 1; i <= m; ++i) whole += std::min(W, i - prev[i]);
+    counted = std::max(counted, m);
+    std::int64_t cut = 0;
+    for (int i = m + 1; i <= n; ++i) {
+      cut += std::max(0, m + 1 - std::max(i - W + 1, prev[i] + 1));
     }
-    for (int e = end + 1; e <= n; ++e) {
-      distinct += int(prev[e] <= e - W) - int(next[e - W] >= e);
-      distinctSum += distinct;
-    }
-    end = n;
-    out(WindowMeasure::kMattr, j) = meanStretchTtr(distinctSum, W, n - W + 1);
+    out(WindowMeasure::kMattr, j) = meanStretchTtr(whole + cut, W, m);
   }
 }
 
@@ -208,7 +115,7 @@ void WindowMeasureRun::mtld(const Chunks& chunkEnds, int nchunks, double T,
     run_ = 1;
   }
   const int* const prev = prev_.data();
-  const int* const need = need_.data();
+  const int* const need = needs_.byLength();
   int complete = 0;
   int start = 1;
   int R = 0;
@@ -238,7 +145,7 @@ void WindowMeasureRun::mtld(const Chunks& chunkEnds, int nchunks, double T,
 // different ends soon land on a common start, and from there on they agree.
 WindowMeasureRun::ChainEnd WindowMeasureRun::backwardChain(int n) {
   const int* const next = next_.data();
-  const int* const need = need_.data();
+  const int* const need = needs_.byLength();
   path_.clear();
   ChainEnd end;
   for (int s = n; s > 0;) {
@@ -281,39 +188,31 @@ void WindowMeasureRun::markChunks(int N, const Chunks& chunkEnds, int nchunks) {
 
 // A forward factor counts from the boundary that reaches its end, a
 // backward one from the boundary that reaches its start. The backward
-// sweep runs forwards over the order read from the end, where position k
-// is position N + 1 - k of the order.
+// factors are the forward ones of the order read from the end, where
+// position k is position N + 1 - k of the order.
 void WindowMeasureRun::mtldMa(int N, const Chunks& chunkEnds, int nchunks,
                               WindowValues& out) {
   markChunks(N, chunkEnds, nchunks);
-  const FactorNeeds needs{need_.data(), needBytes_.data(), byteLengths_};
-  const int* const prev = prev_.data();
-  const int* const next = next_.data();
-  std::uint8_t* const repeats = repeats_.data();
-  std::fill(repeats + N + 1, repeats + N + 1 + kPadding, 0);
-  std::array<FactorTally, kMaxChunks + 2> forward{}, backward{};
+  const std::uint8_t* const chunkOf = chunkOf_.data();
+  int* const length = factorLength_.data();
+  std::array<FactorTally, kMaxChunks + 2> forward{};
 
-  for (int i = 1; i <= N; ++i) repeats[i] = prev[i] > 0;
-  sweepStarts(repeats, next, N, needs, [&](int s, int length) {
-    forward[chunkOf_[s + length - 1]].add(length);
-  });
-
-  int* const reversedNext = reversedNext_.data();
-  for (int k = 1; k <= N; ++k) {
-    repeats[k] = next[N + 1 - k] <= N;
-    reversedNext[k] = N + 1 - prev[N + 1 - k];
+  sweep_.find(N, prev_.data(), needs_, length);
+  // A start without a factor adds 0 to the chunk of the token before it.
+  for (int s = 1; s <= N; ++s) {
+    FactorTally& tally = forward[chunkOf[s + length[s] - 1]];
+    tally.factors += length[s] > 0;
+    tally.lengthSum += length[s];
   }
-  sweepStarts(repeats, reversedNext, N, needs, [&](int k, int length) {
-    backward[chunkOf_[N + 1 - k]].add(length);
-  });
+
+  for (int k = 1; k <= N; ++k) reversedPrev_[k] = N + 1 - next_[N + 1 - k];
+  sweep_.find(N, reversedPrev_.data(), needs_, length);
 
   FactorTally f, b;
   for (int j = 1; j <= nchunks; ++j) {
     f.add(forward[j]);
-    b.add(backward[j]);
-    const double forwardMean = meanFactorLength(f.lengthSum, f.factors);
-    const double backwardMean = meanFactorLength(b.lengthSum, b.factors);
-    out(WindowMeasure::kMtldMa, j) = (forwardMean + backwardMean) / 2;
+    b.add(tallyStarts(length, N + 1 - chunkEnds[j], N - chunkEnds[j - 1]));
+    out(WindowMeasure::kMtldMa, j) = (f.meanLength() + b.meanLength()) / 2;
   }
 }
 

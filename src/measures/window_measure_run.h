@@ -4,10 +4,12 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <limits>
 #include <vector>
 
 #include "common/chunks.h"
 #include "common/limits.h"
+#include "measures/factor_sweep.h"
 #include "measures/window_measures.h"
 
 namespace tokshuf {
@@ -86,7 +88,6 @@ class WindowMeasureRun {
   void measureIndexed(int N, const Chunks& chunkEnds, int nchunks,
                       const WindowParameters& p, WindowSelection chosen,
                       WindowValues& out);
-  void useThreshold(double T);
 
   void mattr(const Chunks& chunkEnds, int nchunks, int W, WindowValues& out);
   void msttr(const Chunks& chunkEnds, int nchunks, int S, WindowValues& out);
@@ -95,21 +96,17 @@ class WindowMeasureRun {
   void mtldMa(int N, const Chunks& chunkEnds, int nchunks, WindowValues& out);
   void markChunks(int N, const Chunks& chunkEnds, int nchunks);
 
-  const int maxTokens_;
   // Per position of the current order: the previous and next occurrence
   // of its type, 0 and N + 1 where there is none.
   std::vector<int> prev_;
   std::vector<int> next_;
-  // Per type: its last position so far while indexing; all 0 between runs.
+  // Per type: base_ plus its last position so far while indexing. Raising
+  // base_ past every stored value after each run turns them all into "not
+  // seen", so no entry needs clearing.
   std::vector<int> lastSeen_;
+  int base_ = 0;
 
-  // Per factor length L, for the threshold of threshold_: the fewest
-  // repeats that bring the TTR below it; and the same as bytes for the
-  // MTLD-MA scan, unreachable below kMtldMaMinFactor, up to byteLengths_.
-  double threshold_ = -1.0;
-  std::vector<int> need_;
-  std::vector<std::uint8_t> needBytes_;
-  int byteLengths_ = 0;
+  RepeatNeeds needs_;
 
   // The backward MTLD chains, memoised per start for the current run.
   std::vector<ChainEnd> chainEnd_;
@@ -117,29 +114,33 @@ class WindowMeasureRun {
   std::uint32_t run_ = 0;
   std::vector<int> path_;
 
-  // The MTLD-MA sweeps: repeat flags of the current start, the next
-  // occurrences of the order read backwards, the boundary each position
-  // first counts at, and the factors by boundary.
-  std::vector<std::uint8_t> repeats_;
-  std::vector<int> reversedNext_;
+  // MTLD-MA: the order read backwards, the factor length from each start,
+  // and the boundary that each position first counts at.
+  FactorSweep sweep_;
+  std::vector<int> reversedPrev_;
+  std::vector<int> factorLength_;
   std::vector<std::uint8_t> chunkOf_;
 };
 
 template <class Id>
 void WindowMeasureRun::indexPositions(const Id* t, int N) {
+  if (base_ > std::numeric_limits<int>::max() - N) {
+    std::fill(lastSeen_.begin(), lastSeen_.end(), 0);
+    base_ = 0;
+  }
   int* const prev = prev_.data();
   int* const next = next_.data();
   int* const lastSeen = lastSeen_.data();
   std::fill(next + 1, next + N + 1, N + 1);
   for (int i = 1; i <= N; ++i) {
     const int type = int(t[i]);
-    const int p = lastSeen[type];
+    const int p = std::max(lastSeen[type] - base_, 0);
     prev[i] = p;
     // next[0] collects the first occurrences; nothing reads it.
     next[p] = i;
-    lastSeen[type] = i;
+    lastSeen[type] = base_ + i;
   }
-  for (int i = 1; i <= N; ++i) lastSeen[int(t[i])] = 0;
+  base_ += N;
 }
 
 }  // namespace tokshuf
