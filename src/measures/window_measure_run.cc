@@ -1,6 +1,7 @@
 #include "measures/window_measure_run.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace tokshuf {
 namespace {
@@ -26,6 +27,20 @@ FactorTally tallyStarts(const int* length, int first, int last) {
     tally.lengthSum += length[s];
   }
   return tally;
+}
+
+// The sum of min(W, i - prev[i]) over i = first..last: in runs short
+// enough for an int sum, which the compiler adds several lanes at a time.
+std::int64_t windowShares(const int* prev, int first, int last, int W) {
+  const int run = std::numeric_limits<int>::max() / W;
+  std::int64_t sum = 0;
+  for (int i = first; i <= last;) {
+    const int end = last - i < run ? last : i + run - 1;
+    int part = 0;
+    for (; i <= end; ++i) part += std::min(W, i - prev[i]);
+    sum += part;
+  }
+  return sum;
 }
 
 }  // namespace
@@ -54,6 +69,10 @@ void WindowMeasureRun::measureIndexed(int N, const Chunks& chunkEnds,
   if (chosen.contains(WindowMeasure::kMsttr)) {
     msttr(chunkEnds, nchunks, p.segment, out);
   }
+  if (chosen.contains(WindowMeasure::kMtld) ||
+      chosen.contains(WindowMeasure::kMtldMa)) {
+    indexNext(N);
+  }
   if (chosen.contains(WindowMeasure::kMtld)) {
     needs_.use(p.mtldThreshold);
     mtld(chunkEnds, nchunks, p.mtldThreshold, out);
@@ -62,6 +81,15 @@ void WindowMeasureRun::measureIndexed(int N, const Chunks& chunkEnds,
     needs_.use(p.mtldThreshold);
     mtldMa(N, chunkEnds, nchunks, out);
   }
+}
+
+// Apart from the previous occurrences: scattered writes into a long array
+// are slow beside the loop that reads the types.
+void WindowMeasureRun::indexNext(int N) {
+  int* const next = next_.data();
+  std::fill(next + 1, next + N + 1, N + 1);
+  // next[0] collects the first occurrences; nothing reads it.
+  for (int i = 1; i <= N; ++i) next[prev_[i]] = i;
 }
 
 // A token counts once in each window where its type occurs first: the
@@ -81,7 +109,7 @@ void WindowMeasureRun::mattr(const Chunks& chunkEnds, int nchunks, int W,
       continue;
     }
     const int m = n - W + 1;
-    for (int i = counted + 1; i <= m; ++i) whole += std::min(W, i - prev[i]);
+    whole += windowShares(prev, counted + 1, m, W);
     counted = std::max(counted, m);
     std::int64_t cut = 0;
     for (int i = m + 1; i <= n; ++i) {

@@ -85,6 +85,7 @@ class WindowMeasureRun {
 
   template <class Id>
   void indexPositions(const Id* t, int N);
+  void indexNext(int N);
   void measureIndexed(int N, const Chunks& chunkEnds, int nchunks,
                       const WindowParameters& p, WindowSelection chosen,
                       WindowValues& out);
@@ -97,7 +98,8 @@ class WindowMeasureRun {
   void markChunks(int N, const Chunks& chunkEnds, int nchunks);
 
   // Per position of the current order: the previous and next occurrence
-  // of its type, 0 and N + 1 where there is none.
+  // of its type, 0 and N + 1 where there is none; next only for the
+  // measures that read backwards.
   std::vector<int> prev_;
   std::vector<int> next_;
   // Per type: base_ plus its last position so far while indexing. Raising
@@ -129,15 +131,10 @@ void WindowMeasureRun::indexPositions(const Id* t, int N) {
     base_ = 0;
   }
   int* const prev = prev_.data();
-  int* const next = next_.data();
   int* const lastSeen = lastSeen_.data();
-  std::fill(next + 1, next + N + 1, N + 1);
   for (int i = 1; i <= N; ++i) {
     const int type = int(t[i]);
-    const int p = std::max(lastSeen[type] - base_, 0);
-    prev[i] = p;
-    // next[0] collects the first occurrences; nothing reads it.
-    next[p] = i;
+    prev[i] = std::max(lastSeen[type] - base_, 0);
     lastSeen[type] = base_ + i;
   }
   base_ += N;
