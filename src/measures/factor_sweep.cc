@@ -161,15 +161,20 @@ int FactorSweep::countRepeat(int oldest, int q, int p,
 // of a byte is set exactly for a mark.
 void FactorSweep::endFactors(int oldest, int marked, int p, int* lengths) {
   std::uint8_t* const open = open_.data() + kLanes;
-  for (int first = oldest; marked > 0; first += 8) {
-    for (std::uint64_t marks = loadBytes(open + first) & 0x0202020202020202;
-         marks != 0; marks &= marks - 1) {
-      const int s = first + std::countr_zero(marks) / 8;
-      open[s] = 0;
-      repeats_[kLanes + s] = 0;
-      lengths[s] = p - s + 1;
-      --marked;
+  std::uint8_t* const repeats = repeats_.data() + kLanes;
+  int first = oldest;
+  std::uint64_t marks = loadBytes(open + first) & 0x0202020202020202;
+  for (;;) {
+    while (marks == 0) {
+      first += 8;
+      marks = loadBytes(open + first) & 0x0202020202020202;
     }
+    const int s = first + std::countr_zero(marks) / 8;
+    open[s] = 0;
+    repeats[s] = 0;
+    lengths[s] = p - s + 1;
+    if (--marked == 0) return;
+    marks &= marks - 1;
   }
 }
 

@@ -46,12 +46,13 @@ std::int64_t windowShares(const int* prev, int first, int last, int W) {
 }  // namespace
 
 WindowMeasureRun::WindowMeasureRun(int maxTokens, int typeLimit)
-    : prev_(maxTokens + 2, 0),
-      next_(maxTokens + 2, 0),
+    : types_(maxTokens + 2, 0),
+      prev_(maxTokens + 2, 0),
       lastSeen_(typeLimit, 0),
       needs_(maxTokens),
       chainEnd_(maxTokens + 1),
       chainRun_(maxTokens + 1, 0),
+      factorOf_(typeLimit, 0),
       sweep_(maxTokens),
       reversedPrev_(maxTokens + 2, 0),
       factorLength_(maxTokens + 2, 0),
@@ -69,10 +70,6 @@ void WindowMeasureRun::measureIndexed(int N, const Chunks& chunkEnds,
   if (chosen.contains(WindowMeasure::kMsttr)) {
     msttr(chunkEnds, nchunks, p.segment, out);
   }
-  if (chosen.contains(WindowMeasure::kMtld) ||
-      chosen.contains(WindowMeasure::kMtldMa)) {
-    indexNext(N);
-  }
   if (chosen.contains(WindowMeasure::kMtld)) {
     needs_.use(p.mtldThreshold);
     mtld(chunkEnds, nchunks, p.mtldThreshold, out);
@@ -83,13 +80,30 @@ void WindowMeasureRun::measureIndexed(int N, const Chunks& chunkEnds,
   }
 }
 
-// Apart from the previous occurrences: scattered writes into a long array
-// are slow beside the loop that reads the types.
-void WindowMeasureRun::indexNext(int N) {
-  int* const next = next_.data();
-  std::fill(next + 1, next + N + 1, N + 1);
-  // next[0] collects the first occurrences; nothing reads it.
-  for (int i = 1; i <= N; ++i) next[prev_[i]] = i;
+// Checks that base_ + N still fits an int, clearing the table otherwise,
+// and returns the base of the next indexing pass over N tokens.
+int WindowMeasureRun::beginIndexing(int N) {
+  if (base_ > std::numeric_limits<int>::max() - N) {
+    std::fill(lastSeen_.begin(), lastSeen_.end(), 0);
+    base_ = 0;
+  }
+  const int base = base_;
+  base_ += N;
+  return base;
+}
+
+// The previous occurrences in the order read from its last token: the k-th
+// token read is types_[N + 1 - k].
+void WindowMeasureRun::indexReversed(int N) {
+  const int base = beginIndexing(N);
+  const int* const types = types_.data();
+  int* const prev = reversedPrev_.data();
+  int* const lastSeen = lastSeen_.data();
+  for (int k = 1; k <= N; ++k) {
+    const int type = types[N + 1 - k];
+    prev[k] = std::max(lastSeen[type] - base, 0);
+    lastSeen[type] = base + k;
+  }
 }
 
 // A token counts once in each window where its type occurs first: the
@@ -172,8 +186,9 @@ void WindowMeasureRun::mtld(const Chunks& chunkEnds, int nchunks, double T,
 // a start whose end an earlier chain of this run already knows: chains from
 // different ends soon land on a common start, and from there on they agree.
 WindowMeasureRun::ChainEnd WindowMeasureRun::backwardChain(int n) {
-  const int* const next = next_.data();
+  const int* const types = types_.data();
   const int* const need = needs_.byLength();
+  int* const factorOf = factorOf_.data();
   path_.clear();
   ChainEnd end;
   for (int s = n; s > 0;) {
@@ -181,10 +196,12 @@ WindowMeasureRun::ChainEnd WindowMeasureRun::backwardChain(int n) {
       end = chainEnd_[s];
       break;
     }
+    const int factor = nextFactor();
     int R = 0;
     int i = s;
     for (; i >= 1; --i) {
-      R += next[i] <= s;
+      R += factorOf[types[i]] == factor;
+      factorOf[types[i]] = factor;
       if (R >= need[s - i + 1]) break;
     }
     if (i == 0) {
@@ -202,6 +219,15 @@ WindowMeasureRun::ChainEnd WindowMeasureRun::backwardChain(int n) {
     chainRun_[*it] = run_;
   }
   return end;
+}
+
+// A number no type carries yet, for the next backward factor.
+int WindowMeasureRun::nextFactor() {
+  if (factor_ == std::numeric_limits<int>::max()) {
+    std::fill(factorOf_.begin(), factorOf_.end(), 0);
+    factor_ = 0;
+  }
+  return ++factor_;
 }
 
 void WindowMeasureRun::markChunks(int N, const Chunks& chunkEnds, int nchunks) {
@@ -233,7 +259,7 @@ void WindowMeasureRun::mtldMa(int N, const Chunks& chunkEnds, int nchunks,
     tally.lengthSum += length[s];
   }
 
-  for (int k = 1; k <= N; ++k) reversedPrev_[k] = N + 1 - next_[N + 1 - k];
+  indexReversed(N);
   sweep_.find(N, reversedPrev_.data(), needs_, length);
 
   FactorTally f, b;

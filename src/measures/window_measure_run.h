@@ -48,9 +48,8 @@ struct WindowValues {
 // order, with the same doubles as the *OfPrefix() functions, at a small
 // multiple of the cost of reading the order once (MTLD-MA excepted).
 //
-// Everything rests on the previous and next occurrence of each token: a
-// token at i is new in the stretch that starts at s iff prev[i] < s, and
-// new in the stretch that ends at e when read backwards iff next[i] > e.
+// Everything forwards rests on the previous occurrence of each token: the
+// token at i is new in the stretch that starts at s iff prev[i] < s.
 // A TTR test "double(L - R) / double(L) < T" becomes "R >= need[L]" for
 // the repeats R among L tokens, exactly, because a correctly rounded
 // division never decreases when its numerator grows.
@@ -85,7 +84,8 @@ class WindowMeasureRun {
 
   template <class Id>
   void indexPositions(const Id* t, int N);
-  void indexNext(int N);
+  int beginIndexing(int N);
+  void indexReversed(int N);
   void measureIndexed(int N, const Chunks& chunkEnds, int nchunks,
                       const WindowParameters& p, WindowSelection chosen,
                       WindowValues& out);
@@ -94,30 +94,35 @@ class WindowMeasureRun {
   void msttr(const Chunks& chunkEnds, int nchunks, int S, WindowValues& out);
   void mtld(const Chunks& chunkEnds, int nchunks, double T, WindowValues& out);
   ChainEnd backwardChain(int n);
+  int nextFactor();
   void mtldMa(int N, const Chunks& chunkEnds, int nchunks, WindowValues& out);
   void markChunks(int N, const Chunks& chunkEnds, int nchunks);
 
-  // Per position of the current order: the previous and next occurrence
-  // of its type, 0 and N + 1 where there is none; next only for the
-  // measures that read backwards.
+  // Per position of the current order: its type, and the previous
+  // occurrence of that type (0 where there is none).
+  std::vector<int> types_;
   std::vector<int> prev_;
-  std::vector<int> next_;
   // Per type: base_ plus its last position so far while indexing. Raising
-  // base_ past every stored value after each run turns them all into "not
+  // base_ past every stored value after each pass turns them all into "not
   // seen", so no entry needs clearing.
   std::vector<int> lastSeen_;
   int base_ = 0;
 
   RepeatNeeds needs_;
 
-  // The backward MTLD chains, memoised per start for the current run.
+  // The backward MTLD chains, memoised per start for the current run; and
+  // per type, the number of the last backward factor that holds it, from
+  // a count that only grows.
   std::vector<ChainEnd> chainEnd_;
   std::vector<std::uint32_t> chainRun_;
   std::uint32_t run_ = 0;
   std::vector<int> path_;
+  std::vector<int> factorOf_;
+  int factor_ = 0;
 
-  // MTLD-MA: the order read backwards, the factor length from each start,
-  // and the boundary that each position first counts at.
+  // MTLD-MA: the previous occurrences in the order read backwards, the
+  // factor length from each start, and the boundary that each position
+  // first counts at.
   FactorSweep sweep_;
   std::vector<int> reversedPrev_;
   std::vector<int> factorLength_;
@@ -126,18 +131,16 @@ class WindowMeasureRun {
 
 template <class Id>
 void WindowMeasureRun::indexPositions(const Id* t, int N) {
-  if (base_ > std::numeric_limits<int>::max() - N) {
-    std::fill(lastSeen_.begin(), lastSeen_.end(), 0);
-    base_ = 0;
-  }
+  const int base = beginIndexing(N);
+  int* const types = types_.data();
   int* const prev = prev_.data();
   int* const lastSeen = lastSeen_.data();
   for (int i = 1; i <= N; ++i) {
     const int type = int(t[i]);
-    prev[i] = std::max(lastSeen[type] - base_, 0);
-    lastSeen[type] = base_ + i;
+    types[i] = type;
+    prev[i] = std::max(lastSeen[type] - base, 0);
+    lastSeen[type] = base + i;
   }
-  base_ += N;
 }
 
 }  // namespace tokshuf

@@ -121,6 +121,31 @@ TEST(WindowMeasureRun, RatiosThatHitTheThresholdExactly) {
   }
 }
 
+// At T 0.05 a factor needs over 300 tokens of 15 types, more than the
+// kernel counts in bytes; the last starts find none. Types 1..20 and then
+// type 1 again end the factor from the first token with the text's last
+// token, at 20/401.
+TEST(WindowMeasureRun, FactorsLongerThanTheByteCounts) {
+  std::vector<int> endsAtTheEnd = {0};
+  for (int type = 1; type <= 20; ++type) endsAtTheEnd.push_back(type);
+  endsAtTheEnd.resize(402, 1);
+  WindowMeasureRun run(700, kTypeLimit);
+  for (const int nchunks : {1, 40}) {
+    expectSameValues<int>(RandomTexts().next(700, 15), nchunks,
+                          parameters(100, 100, 0.05), run);
+    expectSameValues<int>(endsAtTheEnd, nchunks, parameters(100, 100, 0.05),
+                          run);
+  }
+}
+
+// No type twice: no start has a factor, however far it looks.
+TEST(WindowMeasureRun, TextWithoutRepeats) {
+  std::vector<int> t(1201);
+  for (int i = 1; i <= 1200; ++i) t[i] = i;
+  WindowMeasureRun run(1200, kTypeLimit);
+  expectSameValues<int>(t, 40, WindowParameters{}, run);
+}
+
 TEST(WindowMeasureRun, ZipfianTextsInEveryElementType) {
   test::ZipfianTextShape shape;
   shape.tokens = 20000;
