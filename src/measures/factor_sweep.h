@@ -29,9 +29,9 @@ class RepeatNeeds {
   std::vector<int> need_;
   // For MTLD-MA, the need as a byte for the lengths 1..byteLengths_ whose
   // need is below 255; 255 below the minimum factor length, where no
-  // factor ends. Stored from the longest length down, behind 16 bytes of
-  // padding: length L at 16 + byteLengths_ + 1 - L, so that the starts of
-  // one end position find their needs side by side, in their order.
+  // factor ends. Stored from the longest length down, behind some padding,
+  // so that the starts of one end position find their needs side by side,
+  // in their order.
   int byteLengths_ = 0;
   std::vector<std::uint8_t> reversedBytes_;
 };
@@ -54,8 +54,8 @@ class FactorSweep {
   int finishAlone(int s, int p, int N, const int* prev,
                   const RepeatNeeds& needs);
 
-  // Per start s, at s + kLanes: whether it still waits for its factor, and
-  // its repeats in t[s..p] for the current position p.
+  // Per start s, behind some padding: whether it still waits for its
+  // factor, and its repeats in t[s..p] for the current position p.
   std::vector<std::uint8_t> open_;
   std::vector<std::uint8_t> repeats_;
   // Per position i: the tokens in t[i..N] that repeat an earlier one;

@@ -233,11 +233,14 @@ int WindowMeasureRun::nextFactor() {
 void WindowMeasureRun::markChunks(int N, const Chunks& chunkEnds, int nchunks) {
   int position = 1;
   for (int j = 1; j <= nchunks; ++j) {
-    for (; position <= chunkEnds[j]; ++position)
+    for (; position <= chunkEnds[j]; ++position) {
       chunkOf_[position] = std::uint8_t(j);
+    }
   }
-  for (; position <= N; ++position)
+  // Tokens past the last boundary count nowhere.
+  for (; position <= N; ++position) {
     chunkOf_[position] = std::uint8_t(nchunks + 1);
+  }
 }
 
 // A forward factor counts from the boundary that reaches its end, a

@@ -56,7 +56,7 @@ struct WindowValues {
 //
 // One object per thread, measuring run after run: the arrays are sized
 // once, and what a run leaves behind is either overwritten by the next one
-// or cleared where it was set.
+// or outdated by a count that only grows.
 class WindowMeasureRun {
  public:
   // For orders of up to maxTokens tokens whose type ids lie in
