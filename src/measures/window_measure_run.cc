@@ -46,8 +46,7 @@ std::int64_t windowShares(const int* prev, int first, int last, int W) {
 }  // namespace
 
 WindowMeasureRun::WindowMeasureRun(int maxTokens, int typeLimit)
-    : types_(maxTokens + 2, 0),
-      prev_(maxTokens + 2, 0),
+    : prev_(maxTokens + 2, 0),
       lastSeen_(typeLimit, 0),
       needs_(maxTokens),
       chainEnd_(maxTokens + 1),
@@ -60,23 +59,24 @@ WindowMeasureRun::WindowMeasureRun(int maxTokens, int typeLimit)
   path_.reserve(maxTokens);
 }
 
-void WindowMeasureRun::measureIndexed(int N, const Chunks& chunkEnds,
-                                      int nchunks, const WindowParameters& p,
-                                      WindowSelection chosen,
-                                      WindowValues& out) {
+template <class Id>
+void WindowMeasureRun::measure(const Id* t, int N, const Chunks& chunkEnds,
+                               int nchunks, const WindowParameters& p,
+                               WindowSelection chosen, WindowValues& out) {
+  const bool mtldChosen = chosen.contains(WindowMeasure::kMtld);
+  if (mtldChosen || chosen.contains(WindowMeasure::kMtldMa)) {
+    needs_.use(p.mtldThreshold);
+  }
+  indexForward(t, N, chunkEnds, nchunks, mtldChosen);
   if (chosen.contains(WindowMeasure::kMattr)) {
     mattr(chunkEnds, nchunks, p.window, out);
   }
   if (chosen.contains(WindowMeasure::kMsttr)) {
     msttr(chunkEnds, nchunks, p.segment, out);
   }
-  if (chosen.contains(WindowMeasure::kMtld)) {
-    needs_.use(p.mtldThreshold);
-    mtld(chunkEnds, nchunks, p.mtldThreshold, out);
-  }
+  if (mtldChosen) mtld(t, chunkEnds, nchunks, p.mtldThreshold, out);
   if (chosen.contains(WindowMeasure::kMtldMa)) {
-    needs_.use(p.mtldThreshold);
-    mtldMa(N, chunkEnds, nchunks, out);
+    mtldMa(t, N, chunkEnds, nchunks, out);
   }
 }
 
@@ -92,15 +92,49 @@ int WindowMeasureRun::beginIndexing(int N) {
   return base;
 }
 
-// The previous occurrences in the order read from its last token: the k-th
-// token read is types_[N + 1 - k].
-void WindowMeasureRun::indexReversed(int N) {
+// The previous occurrences in the order, and, if cutFactors, the forward
+// MTLD factors of every boundary's prefix: they are those of the whole
+// order cut at the prefix's end, so the same pass reads them all, at
+// hardly any cost beside the table of last positions.
+template <class Id>
+void WindowMeasureRun::indexForward(const Id* t, int N, const Chunks& chunkEnds,
+                                    int nchunks, bool cutFactors) {
   const int base = beginIndexing(N);
-  const int* const types = types_.data();
+  int* const prev = prev_.data();
+  int* const lastSeen = lastSeen_.data();
+  const int* const need = needs_.byLength();
+  ForwardCut cut;
+  int i = 0;
+  // One round more for the tokens past the last boundary, which MTLD-MA
+  // reads.
+  for (int j = 1; j <= nchunks + 1; ++j) {
+    for (const int n = j <= nchunks ? chunkEnds[j] : N; i < n;) {
+      ++i;
+      const int type = int(t[i]);
+      const int p = std::max(lastSeen[type] - base, 0);
+      prev[i] = p;
+      lastSeen[type] = base + i;
+      if (!cutFactors) continue;
+      cut.restRepeats += p >= cut.restStart;
+      if (cut.restRepeats >= need[i - cut.restStart + 1]) {
+        ++cut.complete;
+        cut.restStart = i + 1;
+        cut.restRepeats = 0;
+      }
+    }
+    if (j <= nchunks) forwardCuts_[j] = cut;
+  }
+}
+
+// The previous occurrences in the order read from its last token: the k-th
+// token read is t[N + 1 - k].
+template <class Id>
+void WindowMeasureRun::indexReversed(const Id* t, int N) {
+  const int base = beginIndexing(N);
   int* const prev = reversedPrev_.data();
   int* const lastSeen = lastSeen_.data();
   for (int k = 1; k <= N; ++k) {
-    const int type = types[N + 1 - k];
+    const int type = int(t[N + 1 - k]);
     prev[k] = std::max(lastSeen[type] - base, 0);
     lastSeen[type] = base + k;
   }
@@ -147,35 +181,22 @@ void WindowMeasureRun::msttr(const Chunks& chunkEnds, int nchunks, int S,
   }
 }
 
-// The forward factors of a prefix are those of the whole order cut at its
-// end, so one pass reads them all; the backward ones start afresh at every
-// end, and come from the memoised chains.
-void WindowMeasureRun::mtld(const Chunks& chunkEnds, int nchunks, double T,
-                            WindowValues& out) {
+// The forward factors come from indexForward(); the backward ones start
+// afresh at every end, and come from the memoised chains.
+template <class Id>
+void WindowMeasureRun::mtld(const Id* t, const Chunks& chunkEnds, int nchunks,
+                            double T, WindowValues& out) {
   if (++run_ == 0) {
     std::fill(chainRun_.begin(), chainRun_.end(), 0);
     run_ = 1;
   }
-  const int* const prev = prev_.data();
-  const int* const need = needs_.byLength();
-  int complete = 0;
-  int start = 1;
-  int R = 0;
-  int i = 0;
   for (int j = 1; j <= nchunks; ++j) {
     const int n = chunkEnds[j];
-    for (; i < n;) {
-      ++i;
-      R += prev[i] >= start;
-      if (R >= need[i - start + 1]) {
-        ++complete;
-        start = i + 1;
-        R = 0;
-      }
-    }
-    const int length = n - start + 1;
-    const double forward = mtldFactors(complete, length, length - R, T);
-    const ChainEnd b = backwardChain(n);
+    const ForwardCut& f = forwardCuts_[j];
+    const int length = n - f.restStart + 1;
+    const double forward =
+        mtldFactors(f.complete, length, length - f.restRepeats, T);
+    const ChainEnd b = backwardChain(t, n);
     const double backward =
         mtldFactors(b.complete, b.restLength, b.restDistinct, T);
     out(WindowMeasure::kMtld, j) = mtldOfFactors(n, forward, backward);
@@ -185,8 +206,8 @@ void WindowMeasureRun::mtld(const Chunks& chunkEnds, int nchunks, double T,
 // Follows the backward factors from start n down to the first token, until
 // a start whose end an earlier chain of this run already knows: chains from
 // different ends soon land on a common start, and from there on they agree.
-WindowMeasureRun::ChainEnd WindowMeasureRun::backwardChain(int n) {
-  const int* const types = types_.data();
+template <class Id>
+WindowMeasureRun::ChainEnd WindowMeasureRun::backwardChain(const Id* t, int n) {
   const int* const need = needs_.byLength();
   int* const factorOf = factorOf_.data();
   path_.clear();
@@ -200,8 +221,9 @@ WindowMeasureRun::ChainEnd WindowMeasureRun::backwardChain(int n) {
     int R = 0;
     int i = s;
     for (; i >= 1; --i) {
-      R += factorOf[types[i]] == factor;
-      factorOf[types[i]] = factor;
+      const int type = int(t[i]);
+      R += factorOf[type] == factor;
+      factorOf[type] = factor;
       if (R >= need[s - i + 1]) break;
     }
     if (i == 0) {
@@ -247,8 +269,9 @@ void WindowMeasureRun::markChunks(int N, const Chunks& chunkEnds, int nchunks) {
 // backward one from the boundary that reaches its start. The backward
 // factors are the forward ones of the order read from the end, where
 // position k is position N + 1 - k of the order.
-void WindowMeasureRun::mtldMa(int N, const Chunks& chunkEnds, int nchunks,
-                              WindowValues& out) {
+template <class Id>
+void WindowMeasureRun::mtldMa(const Id* t, int N, const Chunks& chunkEnds,
+                              int nchunks, WindowValues& out) {
   markChunks(N, chunkEnds, nchunks);
   const std::uint8_t* const chunkOf = chunkOf_.data();
   int* const length = factorLength_.data();
@@ -262,7 +285,7 @@ void WindowMeasureRun::mtldMa(int N, const Chunks& chunkEnds, int nchunks,
     tally.lengthSum += length[s];
   }
 
-  indexReversed(N);
+  indexReversed(t, N);
   sweep_.find(N, reversedPrev_.data(), needs_, length);
 
   FactorTally f, b;
@@ -272,5 +295,17 @@ void WindowMeasureRun::mtldMa(int N, const Chunks& chunkEnds, int nchunks,
     out(WindowMeasure::kMtldMa, j) = (f.meanLength() + b.meanLength()) / 2;
   }
 }
+
+template void WindowMeasureRun::measure(const int*, int, const Chunks&, int,
+                                        const WindowParameters&,
+                                        WindowSelection, WindowValues&);
+template void WindowMeasureRun::measure(const std::uint16_t*, int,
+                                        const Chunks&, int,
+                                        const WindowParameters&,
+                                        WindowSelection, WindowValues&);
+template void WindowMeasureRun::measure(const std::uint32_t*, int,
+                                        const Chunks&, int,
+                                        const WindowParameters&,
+                                        WindowSelection, WindowValues&);
 
 }  // namespace tokshuf

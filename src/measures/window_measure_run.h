@@ -1,10 +1,8 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <initializer_list>
-#include <limits>
 #include <vector>
 
 #include "common/chunks.h"
@@ -64,16 +62,21 @@ class WindowMeasureRun {
   WindowMeasureRun(int maxTokens, int typeLimit);
 
   // Stores out(m, j) for every chosen measure m and j = 1..nchunks;
-  // chunkEnds[1..nchunks] must not decrease nor pass N.
+  // chunkEnds[1..nchunks] must not decrease nor pass N. Id is int,
+  // std::uint16_t or std::uint32_t.
   template <class Id>
   void measure(const Id* t, int N, const Chunks& chunkEnds, int nchunks,
                const WindowParameters& p, WindowSelection chosen,
-               WindowValues& out) {
-    indexPositions(t, N);
-    measureIndexed(N, chunkEnds, nchunks, p, chosen, out);
-  }
+               WindowValues& out);
 
  private:
+  // The forward MTLD factors of a prefix: the complete ones, and where the
+  // unfinished rest starts and how many of its tokens repeat.
+  struct ForwardCut {
+    int complete = 0;
+    int restStart = 1;
+    int restRepeats = 0;
+  };
   // What remains of the backward MTLD of a prefix once the chain of
   // factors from one start reaches the text's first token.
   struct ChainEnd {
@@ -82,25 +85,28 @@ class WindowMeasureRun {
     int restDistinct = 0;
   };
 
-  template <class Id>
-  void indexPositions(const Id* t, int N);
   int beginIndexing(int N);
-  void indexReversed(int N);
-  void measureIndexed(int N, const Chunks& chunkEnds, int nchunks,
-                      const WindowParameters& p, WindowSelection chosen,
-                      WindowValues& out);
+  template <class Id>
+  void indexForward(const Id* t, int N, const Chunks& chunkEnds, int nchunks,
+                    bool cutFactors);
+  template <class Id>
+  void indexReversed(const Id* t, int N);
 
   void mattr(const Chunks& chunkEnds, int nchunks, int W, WindowValues& out);
   void msttr(const Chunks& chunkEnds, int nchunks, int S, WindowValues& out);
-  void mtld(const Chunks& chunkEnds, int nchunks, double T, WindowValues& out);
-  ChainEnd backwardChain(int n);
+  template <class Id>
+  void mtld(const Id* t, const Chunks& chunkEnds, int nchunks, double T,
+            WindowValues& out);
+  template <class Id>
+  ChainEnd backwardChain(const Id* t, int n);
   int nextFactor();
-  void mtldMa(int N, const Chunks& chunkEnds, int nchunks, WindowValues& out);
+  template <class Id>
+  void mtldMa(const Id* t, int N, const Chunks& chunkEnds, int nchunks,
+              WindowValues& out);
   void markChunks(int N, const Chunks& chunkEnds, int nchunks);
 
-  // Per position of the current order: its type, and the previous
-  // occurrence of that type (0 where there is none).
-  std::vector<int> types_;
+  // Per position of the current order: the previous occurrence of its
+  // type (0 where there is none).
   std::vector<int> prev_;
   // Per type: base_ plus its last position so far while indexing. Raising
   // base_ past every stored value after each pass turns them all into "not
@@ -109,6 +115,7 @@ class WindowMeasureRun {
   int base_ = 0;
 
   RepeatNeeds needs_;
+  std::array<ForwardCut, kMaxChunks + 1> forwardCuts_;
 
   // The backward MTLD chains, memoised per start for the current run; and
   // per type, the number of the last backward factor that holds it, from
@@ -128,19 +135,5 @@ class WindowMeasureRun {
   std::vector<int> factorLength_;
   std::vector<std::uint8_t> chunkOf_;
 };
-
-template <class Id>
-void WindowMeasureRun::indexPositions(const Id* t, int N) {
-  const int base = beginIndexing(N);
-  int* const types = types_.data();
-  int* const prev = prev_.data();
-  int* const lastSeen = lastSeen_.data();
-  for (int i = 1; i <= N; ++i) {
-    const int type = int(t[i]);
-    types[i] = type;
-    prev[i] = std::max(lastSeen[type] - base, 0);
-    lastSeen[type] = base + i;
-  }
-}
 
 }  // namespace tokshuf
