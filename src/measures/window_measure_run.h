@@ -26,6 +26,11 @@ class WindowSelection {
   constexpr bool contains(WindowMeasure m) const {
     return (bits_ & bit(m)) != 0;
   }
+  constexpr WindowSelection with(WindowMeasure m) const {
+    WindowSelection more = *this;
+    more.bits_ |= bit(m);
+    return more;
+  }
 
  private:
   static constexpr unsigned bit(WindowMeasure m) { return 1u << int(m); }

@@ -183,18 +183,30 @@ TEST(WindowMeasureRun, SameOrderTwiceGivesTheSameValues) {
   EXPECT_EQ(std::memcmp(&first, &second, sizeof first), 0);
 }
 
+// Each subset alone gives the values it gives among all four, and leaves
+// the others as they were.
 TEST(WindowMeasureRun, MeasuresOnlyTheChosen) {
-  const std::vector<int> t = RandomTexts().next(200, 9);
-  WindowMeasureRun run(200, kTypeLimit);
-  WindowValues out;
-  for (auto& row : out.byMeasure) row.fill(-1.0);
-  run.measure(t.data(), 200, computeChunks(200, 4), 4, WindowParameters{},
-              {WindowMeasure::kMsttr, WindowMeasure::kMtldMa}, out);
-  for (int j = 1; j <= 4; ++j) {
-    EXPECT_EQ(out(WindowMeasure::kMattr, j), -1.0);
-    EXPECT_EQ(out(WindowMeasure::kMtld, j), -1.0);
-    EXPECT_NE(out(WindowMeasure::kMsttr, j), -1.0);
-    EXPECT_NE(out(WindowMeasure::kMtldMa, j), -1.0);
+  const std::vector<int> t = RandomTexts().next(300, 9);
+  const Chunks chunkEnds = computeChunks(300, 6);
+  WindowParameters p;
+  p.window = p.segment = 20;
+  WindowMeasureRun run(300, kTypeLimit);
+  WindowValues all;
+  run.measure(t.data(), 300, chunkEnds, 6, p, WindowSelection::all(), all);
+  for (unsigned bits = 0; bits < 16; ++bits) {
+    WindowSelection chosen;
+    for (const WindowMeasure m : kMeasures) {
+      if ((bits >> int(m)) & 1) chosen = chosen.with(m);
+    }
+    WindowValues out;
+    for (auto& row : out.byMeasure) row.fill(-1.0);
+    run.measure(t.data(), 300, chunkEnds, 6, p, chosen, out);
+    for (const WindowMeasure m : kMeasures) {
+      for (int j = 1; j <= 6; ++j) {
+        const double expected = chosen.contains(m) ? all(m, j) : -1.0;
+        EXPECT_TRUE(sameBits(out(m, j), expected)) << bits << " " << int(m);
+      }
+    }
   }
 }
 
