@@ -17,6 +17,14 @@ constexpr int kNever = 255;
 // arrays and the byte needs.
 constexpr int kLanes = 32;
 constexpr int kGroup = kLanes / 2;
+// The open flag of a start: open, closed, or, from kEnded + 2k on, ended
+// at the k-th position of the current batch of kBatch positions, whose
+// ends are written out together. The even numbers keep bit 0, the open
+// bit, clear.
+constexpr std::uint8_t kClosed = 0;
+constexpr std::uint8_t kOpen = 1;
+constexpr int kEnded = 128;
+constexpr int kBatch = 64;
 
 // The fewest repeats R among L tokens with double(L - R) / double(L) < T.
 int fewestRepeats(int L, double T) {
@@ -39,16 +47,18 @@ std::uint64_t loadBytes(const std::uint8_t* p) {
 
 // countRepeat() for the kGroup starts at open, repeats and need.
 void countGroup(std::uint8_t* open, std::uint8_t* repeats,
-                const std::uint8_t* need, std::uint8_t* marked) {
+                const std::uint8_t* need, std::uint8_t endMark) {
   std::uint8_t o[kGroup], r[kGroup], n[kGroup];
   std::memcpy(o, open, kGroup);
   std::memcpy(r, repeats, kGroup);
   std::memcpy(n, need, kGroup);
   for (int k = 0; k < kGroup; ++k) {
-    r[k] = std::uint8_t(r[k] + o[k]);
-    const std::uint8_t meets = r[k] >= n[k] ? 0xFF : 0;
-    o[k] = std::uint8_t(o[k] - meets);
-    marked[k] = std::uint8_t(marked[k] - meets);
+    const std::uint8_t takes = o[k] & kOpen;
+    r[k] = std::uint8_t(r[k] + takes);
+    // All ones for an open start that meets its need, else 0.
+    const std::uint8_t meets =
+        std::uint8_t(r[k] >= n[k] ? 0xFF : 0) & std::uint8_t(0 - takes);
+    o[k] = std::uint8_t(o[k] + (meets & (endMark - kOpen)));
   }
   std::memcpy(open, o, kGroup);
   std::memcpy(repeats, r, kGroup);
@@ -97,84 +107,76 @@ void FactorSweep::find(int N, const int* prev, const RepeatNeeds& needs,
   const int byteLengths = needs.byteLengths_;
   const int firstNeed =
       N >= kMtldMaMinFactor ? needs.need_[kMtldMaMinFactor] : 0;
-  // Every start before oldest is closed; oldest itself may be closed too.
+  // No start before oldest is open; oldest itself may not be either.
   int oldest = 1;
-  for (int p = 1; p <= N; ++p) {
-    open[p] = 1;
-    repeats[p] = 0;
-    if (p - oldest >= byteLengths) {
-      while (!open[oldest]) ++oldest;
+  for (int batch = 1; batch <= N; batch += kBatch) {
+    const int firstEnded = oldest;
+    const int last = std::min(N, batch + kBatch - 1);
+    for (int p = batch; p <= last; ++p) {
+      open[p] = kOpen;
+      repeats[p] = 0;
       if (p - oldest >= byteLengths) {
-        lengths[oldest] = finishAlone(oldest, p, N, prev, needs);
-        open[oldest] = 0;
-        repeats[oldest] = 0;
-        while (!open[oldest]) ++oldest;
+        while (open[oldest] != kOpen) ++oldest;
+        if (p - oldest >= byteLengths) {
+          lengths[oldest] = finishAlone(oldest, p, N, prev, needs);
+          open[oldest] = kClosed;
+          while (open[oldest] != kOpen) ++oldest;
+        }
+      }
+      const int q = prev[p];
+      if (q >= oldest) {
+        countRepeat(oldest, q, p, std::uint8_t(kEnded + 2 * (p - batch)),
+                    needs);
+      }
+      // Rarely reached, so tested first.
+      const int s = p - kMtldMaMinFactor + 1;
+      if (repeats[s] >= firstNeed && s >= 1 && open[s] == kOpen) {
+        lengths[s] = kMtldMaMinFactor;
+        open[s] = kClosed;
       }
     }
-    const int q = prev[p];
-    if (q >= oldest) {
-      const int marked = countRepeat(oldest, q, p, needs);
-      if (marked > 0) {
-        endFactors(oldest, marked, p, lengths);
-        while (!open[oldest]) ++oldest;
-      }
-    }
-    // Rarely reached, so tested first.
-    const int s = p - kMtldMaMinFactor + 1;
-    if (repeats[s] >= firstNeed && s >= 1 && open[s]) {
-      lengths[s] = kMtldMaMinFactor;
-      open[s] = 0;
-      repeats[s] = 0;
-    }
+    writeEnds(firstEnded, batch, last, lengths);
+    while (oldest <= last && open[oldest] != kOpen) ++oldest;
   }
 }
 
 // Adds the repeat at p to the starts oldest..q, kLanes at a time from q
 // down, in copies the compiler knows apart, so that it adds all lanes at
-// once. The last group may reach below oldest, into closed starts or the
-// padding before start 1: their open flag of 0 adds nothing, and their
-// count of 0 meets no need. A start that now meets its need gets an open
-// flag of 2 (the comparison yields a byte of all ones, which subtracted
-// adds one); returns how many do.
-int FactorSweep::countRepeat(int oldest, int q, int p,
-                             const RepeatNeeds& needs) {
+// once. The last group may reach below oldest, into starts that are not
+// open or the padding before start 1, to which it adds nothing. A start
+// that now meets its need gets the open flag endMark.
+void FactorSweep::countRepeat(int oldest, int q, int p, std::uint8_t endMark,
+                              const RepeatNeeds& needs) {
   std::uint8_t* const open = open_.data() + kLanes;
   std::uint8_t* const repeats = repeats_.data() + kLanes;
   // need[s] is the byte need of the stretch s..p.
   const std::uint8_t* const need =
       needs.reversedBytes_.data() + kLanes + needs.byteLengths_ - p;
-  std::uint8_t marked[kGroup] = {};
   for (int first = q - kLanes + 1; first + kLanes > oldest; first -= kLanes) {
     // Two groups a step: fewer steps, and the compiler keeps each group in
     // registers.
-    countGroup(open + first, repeats + first, need + first, marked);
+    countGroup(open + first, repeats + first, need + first, endMark);
     countGroup(open + first + kGroup, repeats + first + kGroup,
-               need + first + kGroup, marked);
+               need + first + kGroup, endMark);
   }
-  int marks = 0;
-  for (const std::uint8_t m : marked) marks += m;
-  return marks;
 }
 
-// Closes the marked starts, eight flags at a time from the oldest, where
-// the starts about to end mostly are: with flags of 0, 1 and 2 only, bit 1
-// of a byte is set exactly for a mark.
-void FactorSweep::endFactors(int oldest, int marked, int p, int* lengths) {
+// Writes the lengths of the factors that ended in the batch of positions
+// batch..last, from starts firstEnded..last, eight flags at a time: bit 7
+// is set exactly in the flags of those starts.
+void FactorSweep::writeEnds(int firstEnded, int batch, int last, int* lengths) {
   std::uint8_t* const open = open_.data() + kLanes;
-  std::uint8_t* const repeats = repeats_.data() + kLanes;
-  int first = oldest;
-  std::uint64_t marks = loadBytes(open + first) & 0x0202020202020202;
-  for (;;) {
-    while (marks == 0) {
-      first += 8;
-      marks = loadBytes(open + first) & 0x0202020202020202;
+  for (int first = firstEnded; first <= last; first += 8) {
+    std::uint64_t flags = loadBytes(open + first);
+    if (last - first < 7)
+      flags &= ~std::uint64_t(0) >> (8 * (7 - (last - first)));
+    for (std::uint64_t marks = flags & 0x8080808080808080; marks != 0;
+         marks &= marks - 1) {
+      const int k = std::countr_zero(marks) / 8;
+      const int end = batch + (int((flags >> (8 * k)) & 0xFF) - kEnded) / 2;
+      lengths[first + k] = end - (first + k) + 1;
+      open[first + k] = kClosed;
     }
-    const int s = first + std::countr_zero(marks) / 8;
-    open[s] = 0;
-    repeats[s] = 0;
-    lengths[s] = p - s + 1;
-    if (--marked == 0) return;
-    marks &= marks - 1;
   }
 }
 

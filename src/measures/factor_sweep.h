@@ -49,13 +49,15 @@ class FactorSweep {
   void find(int N, const int* prev, const RepeatNeeds& needs, int* lengths);
 
  private:
-  int countRepeat(int oldest, int q, int p, const RepeatNeeds& needs);
-  void endFactors(int oldest, int marked, int p, int* lengths);
+  void countRepeat(int oldest, int q, int p, std::uint8_t endMark,
+                   const RepeatNeeds& needs);
+  void writeEnds(int firstEnded, int batch, int last, int* lengths);
   int finishAlone(int s, int p, int N, const int* prev,
                   const RepeatNeeds& needs);
 
   // Per start s, behind some padding: whether it still waits for its
-  // factor, and its repeats in t[s..p] for the current position p.
+  // factor (or has just ended it), and its repeats in t[s..p] for the
+  // current position p.
   std::vector<std::uint8_t> open_;
   std::vector<std::uint8_t> repeats_;
   // Per position i: the tokens in t[i..N] that repeat an earlier one;
