@@ -168,8 +168,10 @@ void FactorSweep::writeEnds(int firstEnded, int batch, int last, int* lengths) {
   std::uint8_t* const open = open_.data() + kLanes;
   for (int first = firstEnded; first <= last; first += 8) {
     std::uint64_t flags = loadBytes(open + first);
-    if (last - first < 7)
+    if (last - first < 7) {
+      // The bytes past last belong to starts this find() has not begun.
       flags &= ~std::uint64_t(0) >> (8 * (7 - (last - first)));
+    }
     for (std::uint64_t marks = flags & 0x8080808080808080; marks != 0;
          marks &= marks - 1) {
       const int k = std::countr_zero(marks) / 8;

@@ -43,6 +43,32 @@ std::int64_t windowShares(const int* prev, int first, int last, int W) {
   return sum;
 }
 
+// forward[j]: the factors from lengths[1..N] that end by chunkEnds[j].
+// Those from the starts up to n - longest + 1 end by n whatever their
+// length, and their tally carries over; only the starts after them have
+// their ends compared with each boundary.
+void tallyForward(const int* length, int N, const Chunks& chunkEnds,
+                  int nchunks,
+                  std::array<FactorTally, kMaxChunks + 1>& forward) {
+  const int longest = N > 0 ? *std::max_element(length + 1, length + N + 1) : 0;
+  FactorTally ended;  // from the starts 1..counted
+  int counted = 0;
+  for (int j = 1; j <= nchunks; ++j) {
+    const int n = chunkEnds[j];
+    const int sure = std::min(n, n - longest + 1);
+    if (sure > counted) {
+      ended.add(tallyStarts(length, counted + 1, sure));
+      counted = sure;
+    }
+    forward[j] = ended;
+    for (int s = counted + 1; s <= n; ++s) {
+      const bool ends = length[s] > 0 && s + length[s] - 1 <= n;
+      forward[j].factors += ends;
+      forward[j].lengthSum += ends ? length[s] : 0;
+    }
+  }
+}
+
 }  // namespace
 
 WindowMeasureRun::WindowMeasureRun(int maxTokens, int typeLimit)
@@ -54,8 +80,7 @@ WindowMeasureRun::WindowMeasureRun(int maxTokens, int typeLimit)
       factorOf_(typeLimit, 0),
       sweep_(maxTokens),
       reversedPrev_(maxTokens + 2, 0),
-      factorLength_(maxTokens + 2, 0),
-      chunkOf_(maxTokens + 2, 0) {
+      factorLength_(maxTokens + 2, 0) {
   path_.reserve(maxTokens);
 }
 
@@ -252,19 +277,6 @@ int WindowMeasureRun::nextFactor() {
   return ++factor_;
 }
 
-void WindowMeasureRun::markChunks(int N, const Chunks& chunkEnds, int nchunks) {
-  int position = 1;
-  for (int j = 1; j <= nchunks; ++j) {
-    for (; position <= chunkEnds[j]; ++position) {
-      chunkOf_[position] = std::uint8_t(j);
-    }
-  }
-  // Tokens past the last boundary count nowhere.
-  for (; position <= N; ++position) {
-    chunkOf_[position] = std::uint8_t(nchunks + 1);
-  }
-}
-
 // A forward factor counts from the boundary that reaches its end, a
 // backward one from the boundary that reaches its start. The backward
 // factors are the forward ones of the order read from the end, where
@@ -272,27 +284,19 @@ void WindowMeasureRun::markChunks(int N, const Chunks& chunkEnds, int nchunks) {
 template <class Id>
 void WindowMeasureRun::mtldMa(const Id* t, int N, const Chunks& chunkEnds,
                               int nchunks, WindowValues& out) {
-  markChunks(N, chunkEnds, nchunks);
-  const std::uint8_t* const chunkOf = chunkOf_.data();
   int* const length = factorLength_.data();
-  std::array<FactorTally, kMaxChunks + 2> forward{};
-
   sweep_.find(N, prev_.data(), needs_, length);
-  // A start without a factor adds 0 to the chunk of the token before it.
-  for (int s = 1; s <= N; ++s) {
-    FactorTally& tally = forward[chunkOf[s + length[s] - 1]];
-    tally.factors += length[s] > 0;
-    tally.lengthSum += length[s];
-  }
+  std::array<FactorTally, kMaxChunks + 1> forward;
+  tallyForward(length, N, chunkEnds, nchunks, forward);
 
   indexReversed(t, N);
   sweep_.find(N, reversedPrev_.data(), needs_, length);
-
-  FactorTally f, b;
+  FactorTally backward;
   for (int j = 1; j <= nchunks; ++j) {
-    f.add(forward[j]);
-    b.add(tallyStarts(length, N + 1 - chunkEnds[j], N - chunkEnds[j - 1]));
-    out(WindowMeasure::kMtldMa, j) = (f.meanLength() + b.meanLength()) / 2;
+    backward.add(
+        tallyStarts(length, N + 1 - chunkEnds[j], N - chunkEnds[j - 1]));
+    out(WindowMeasure::kMtldMa, j) =
+        (forward[j].meanLength() + backward.meanLength()) / 2;
   }
 }
 

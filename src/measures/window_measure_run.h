@@ -108,7 +108,6 @@ class WindowMeasureRun {
   template <class Id>
   void mtldMa(const Id* t, int N, const Chunks& chunkEnds, int nchunks,
               WindowValues& out);
-  void markChunks(int N, const Chunks& chunkEnds, int nchunks);
 
   // Per position of the current order: the previous occurrence of its
   // type (0 where there is none).
@@ -132,13 +131,11 @@ class WindowMeasureRun {
   std::vector<int> factorOf_;
   int factor_ = 0;
 
-  // MTLD-MA: the previous occurrences in the order read backwards, the
-  // factor length from each start, and the boundary that each position
-  // first counts at.
+  // MTLD-MA: the previous occurrences in the order read backwards, and
+  // the factor length from each start.
   FactorSweep sweep_;
   std::vector<int> reversedPrev_;
   std::vector<int> factorLength_;
-  std::vector<std::uint8_t> chunkOf_;
 };
 
 }  // namespace tokshuf
