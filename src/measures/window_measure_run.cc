@@ -234,7 +234,7 @@ void WindowMeasureRun::mtld(const Id* t, const Chunks& chunkEnds, int nchunks,
 template <class Id>
 WindowMeasureRun::ChainEnd WindowMeasureRun::backwardChain(const Id* t, int n) {
   const int* const need = needs_.byLength();
-  int* const factorOf = factorOf_.data();
+  std::uint16_t* const factorOf = factorOf_.data();
   path_.clear();
   ChainEnd end;
   for (int s = n; s > 0;) {
@@ -242,7 +242,7 @@ WindowMeasureRun::ChainEnd WindowMeasureRun::backwardChain(const Id* t, int n) {
       end = chainEnd_[s];
       break;
     }
-    const int factor = nextFactor();
+    const std::uint16_t factor = nextFactor();
     int R = 0;
     int i = s;
     for (; i >= 1; --i) {
@@ -269,8 +269,8 @@ WindowMeasureRun::ChainEnd WindowMeasureRun::backwardChain(const Id* t, int n) {
 }
 
 // A number no type carries yet, for the next backward factor.
-int WindowMeasureRun::nextFactor() {
-  if (factor_ == std::numeric_limits<int>::max()) {
+std::uint16_t WindowMeasureRun::nextFactor() {
+  if (factor_ == std::numeric_limits<std::uint16_t>::max()) {
     std::fill(factorOf_.begin(), factorOf_.end(), 0);
     factor_ = 0;
   }

@@ -104,7 +104,7 @@ class WindowMeasureRun {
             WindowValues& out);
   template <class Id>
   ChainEnd backwardChain(const Id* t, int n);
-  int nextFactor();
+  std::uint16_t nextFactor();
   template <class Id>
   void mtldMa(const Id* t, int N, const Chunks& chunkEnds, int nchunks,
               WindowValues& out);
@@ -123,13 +123,14 @@ class WindowMeasureRun {
 
   // The backward MTLD chains, memoised per start for the current run; and
   // per type, the number of the last backward factor that holds it, from
-  // a count that only grows.
+  // a count that only grows until the table is cleared. Two bytes a type
+  // keep the table in the processor's nearest cache.
   std::vector<ChainEnd> chainEnd_;
   std::vector<std::uint32_t> chainRun_;
   std::uint32_t run_ = 0;
   std::vector<int> path_;
-  std::vector<int> factorOf_;
-  int factor_ = 0;
+  std::vector<std::uint16_t> factorOf_;
+  std::uint16_t factor_ = 0;
 
   // MTLD-MA: the previous occurrences in the order read backwards, and
   // the factor length from each start.

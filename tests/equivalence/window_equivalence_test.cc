@@ -183,6 +183,24 @@ TEST(WindowMeasureRun, SameOrderTwiceGivesTheSameValues) {
   EXPECT_EQ(std::memcmp(&first, &second, sizeof first), 0);
 }
 
+// Short MTLD factors, over 65,535 of them in all, so that the per-type
+// factor numbers run out and start again on the way: every run the same.
+TEST(WindowMeasureRun, ManyRunsWithOneState) {
+  const std::vector<int> t = RandomTexts().next(2000, 30);
+  const Chunks chunkEnds = computeChunks(2000, 40);
+  WindowParameters p;
+  p.mtldThreshold = 0.9;
+  WindowMeasureRun run(2000, kTypeLimit);
+  const WindowSelection mtld{WindowMeasure::kMtld};
+  WindowValues first;
+  run.measure(t.data(), 2000, chunkEnds, 40, p, mtld, first);
+  for (int again = 0; again < 400; ++again) {
+    WindowValues next = first;
+    run.measure(t.data(), 2000, chunkEnds, 40, p, mtld, next);
+    ASSERT_EQ(std::memcmp(&first, &next, sizeof first), 0) << again;
+  }
+}
+
 // Each subset alone gives the values it gives among all four, and leaves
 // the others as they were.
 TEST(WindowMeasureRun, MeasuresOnlyTheChosen) {
