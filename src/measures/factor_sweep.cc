@@ -25,6 +25,8 @@ constexpr std::uint8_t kClosed = 0;
 constexpr std::uint8_t kOpen = 1;
 constexpr int kEnded = 128;
 constexpr int kBatch = 64;
+// Positions a start that has outgrown the byte needs counts at once.
+constexpr int kBlock = 64;
 
 // The fewest repeats R among L tokens with double(L - R) / double(L) < T.
 int fewestRepeats(int L, double T) {
@@ -182,8 +184,11 @@ void FactorSweep::writeEnds(int firstEnded, int batch, int last, int* lengths) {
   }
 }
 
-// Start s, open up to p - 1 with a need that has outgrown a byte, goes on
-// alone. It gives up once even every repeat left could not meet the need.
+// Start s, open up to p - 1 with a stretch that has outgrown the byte
+// needs, goes on alone, a block of positions at a time: a block can hold
+// the end of the factor only if the repeats up to its last position reach
+// the need of its first length, the least in it. It gives up once even
+// every repeat left could not meet the need.
 int FactorSweep::finishAlone(int s, int p, int N, const int* prev,
                              const RepeatNeeds& needs) {
   if (!repeatsCounted_) {
@@ -195,11 +200,21 @@ int FactorSweep::finishAlone(int s, int p, int N, const int* prev,
   }
   const int* const need = needs.need_.data();
   int R = repeats_[kLanes + s];
-  for (int i = p; i <= N; ++i) {
-    const int L = i - s + 1;
-    if (R + repeatsFrom_[i] < need[L]) return 0;
-    R += prev[i] >= s;
-    if (L >= kMtldMaMinFactor && R >= need[L]) return L;
+  for (int first = p; first <= N; first += kBlock) {
+    const int L = first - s + 1;
+    if (R + repeatsFrom_[first] < need[L]) return 0;
+    const int last = std::min(N, first + kBlock - 1);
+    int inBlock = 0;
+    for (int i = first; i <= last; ++i) inBlock += prev[i] >= s;
+    if (R + inBlock < need[L]) {
+      R += inBlock;
+      continue;
+    }
+    for (int i = first; i <= last; ++i) {
+      R += prev[i] >= s;
+      const int length = i - s + 1;
+      if (length >= kMtldMaMinFactor && R >= need[length]) return length;
+    }
   }
   return 0;
 }
