@@ -5,6 +5,7 @@
 #include "measures/diversity_columns.h"
 #include "measures/lognormal.h"
 #include "measures/spectrum.h"
+#include "measures/window_columns.h"
 #include "measures/spectrum_measures.h"
 #include "measures/zipf.h"
 
@@ -77,6 +78,8 @@ void measureTokenOrder(int row, const MeasureContext& context,
                        context.chunkEnds[j - 1] + 1, context.chunkEnds[j]);
     storeSpectrumMeasures(row, j, s, arrays);
     storeDiversityColumns(row, j, s, settings.parameters, arrays);
+    storeWindowColumnsOfPrefix(row, j, ranks.data(), context.chunkEnds[j], settings.parameters,
+                               context.shape.typeLimit, arrays);
     SichelFit sichel;
     if (wantsSichelFit(arrays)) {
       sichel = sichelFit(s.N, s.V, s.V1);

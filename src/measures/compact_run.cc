@@ -2,10 +2,27 @@
 
 #include "measures/diversity_columns.h"
 #include "measures/sichel_skipping_walk.h"
+#include "measures/window_columns.h"
 #include "measures/zipf.h"
 
 namespace tokshuf {
 namespace {
+
+// The window measures of every chunk at once, from one pass over the
+// order (or a few).
+template <class T>
+void measureWindows(int row, const MeasureContext& context, const T* order,
+                    CompactRunState& state, RunArrays& arrays) {
+  const WindowSelection chosen = chosenWindowMeasures(arrays);
+  if (chosen.none()) return;
+  if (!state.windows) {
+    state.windows = std::make_unique<WindowMeasureRun>(context.N, context.shape.typeLimit);
+  }
+  const Settings& settings = context.settings;
+  state.windows->measure(order, context.N, context.chunkEnds, settings.nchunks,
+                         windowParameters(settings.parameters), chosen, state.windowValues);
+  storeWindowColumns(row, settings.nchunks, state.windowValues, arrays);
+}
 
 template <class T>
 void measureChunks(int row, const MeasureContext& context, const T* order,
@@ -35,6 +52,7 @@ void measureChunks(int row, const MeasureContext& context, const T* order,
 template <class T>
 void measureCompactOrder(int row, const MeasureContext& context, const T* order,
                          CompactRunState& state, RunArrays& arrays) {
+  measureWindows(row, context, order, state, arrays);
   state.spectrum.startRun();
   try {
     measureChunks(row, context, order, state, arrays);

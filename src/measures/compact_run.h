@@ -1,23 +1,29 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "common/run_arrays.h"
 #include "measures/chunk_measures.h"
 #include "measures/hypergeometric_diversity.h"
 #include "measures/incremental_spectrum.h"
+#include "measures/window_measure_run.h"
 #include "measures/run_state.h"
 
 namespace tokshuf {
 
 // What one measuring thread keeps from run to run: the incremental
-// spectrum's bookkeeping, the memo of draw probabilities and the
-// missing-fit counts.
+// spectrum's bookkeeping, the memo of draw probabilities, the window
+// measures' tables and the missing-fit counts.
 struct CompactRunState {
   explicit CompactRunState(const TextShape& shape = TextShape()) : spectrum(shape) {}
 
   IncrementalSpectrum spectrum;
   DrawProbabilityCache drawCache;
+  // Made at the first run that needs window measures: its tables grow
+  // with the text.
+  std::unique_ptr<WindowMeasureRun> windows;
+  WindowValues windowValues;
   MissingFits missing;
 };
 

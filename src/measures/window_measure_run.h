@@ -26,6 +26,7 @@ class WindowSelection {
   constexpr bool contains(WindowMeasure m) const {
     return (bits_ & bit(m)) != 0;
   }
+  constexpr bool none() const { return bits_ == 0; }
   constexpr WindowSelection with(WindowMeasure m) const {
     WindowSelection more = *this;
     more.bits_ |= bit(m);
