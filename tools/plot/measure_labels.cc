@@ -49,7 +49,7 @@ const char* measureDescription(int measure) {
       "moving-average TTR",
       "mean segmental TTR",
       "MTLD",
-      "moving-average MTLD",
+      "moving-avg. MTLD",
   };
   if (measure < 0 || measure > schema::kKnownMeasures) return "";
   return descriptions[measure];
