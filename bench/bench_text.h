@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "montecarlo/permutation.h"
 #include "support/zipfian_text.h"
 
 namespace tokshuf::bench {
@@ -15,5 +16,14 @@ inline const std::vector<int>& benchText() {
 }
 
 inline int benchTokens() { return int(benchText().size()) - 1; }
+
+// The benchmark text in the order of the first permutation run, so that
+// first occurrences are spread as in a run.
+inline std::vector<int> shuffledBenchText() {
+  std::vector<int> ranks = benchText();
+  UniformRandom generator = seededGenerator();
+  randomize(generator, ranks, benchTokens());
+  return ranks;
+}
 
 }  // namespace tokshuf::bench

@@ -20,11 +20,7 @@ constexpr int kChunks = 40;
 // The spectra at the boundaries, each cut down to the part the measures
 // read so that forty of them stay small.
 std::vector<FrequencySpectrum> boundarySpectra() {
-  std::vector<int> ranks = bench::benchText();
-  UniformRandom generator;
-  int seed = -1;
-  generator.uniformRandom(&seed);
-  randomize(generator, ranks, bench::benchTokens());
+  const std::vector<int> ranks = bench::shuffledBenchText();
   const Chunks chunkEnds = computeChunks(bench::benchTokens(), kChunks);
   WordFreqState s;
   std::vector<FrequencySpectrum> spectra(kChunks);

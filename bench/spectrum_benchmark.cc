@@ -16,18 +16,9 @@ namespace {
 
 constexpr int kChunks = 40;
 
-// A shuffled order, so that the first occurrences are spread as in a run.
-std::vector<int> shuffledText() {
-  std::vector<int> ranks = bench::benchText();
-  UniformRandom generator;
-  int seed = -1;
-  generator.uniformRandom(&seed);
-  randomize(generator, ranks, bench::benchTokens());
-  return ranks;
-}
 
 void BM_ReferenceSpectrum(benchmark::State& state) {
-  const std::vector<int> ranks = shuffledText();
+  const std::vector<int> ranks = bench::shuffledBenchText();
   const Chunks chunkEnds = computeChunks(bench::benchTokens(), kChunks);
   WordFreqState s;
   for (auto _ : state) {
@@ -42,7 +33,7 @@ void BM_ReferenceSpectrum(benchmark::State& state) {
 BENCHMARK(BM_ReferenceSpectrum)->Unit(benchmark::kMicrosecond);
 
 void BM_IncrementalSpectrum(benchmark::State& state) {
-  const CompactOrder order = compactOrder(shuffledText(), bench::benchTokens());
+  const CompactOrder order = compactOrder(bench::shuffledBenchText(), bench::benchTokens());
   const Chunks chunkEnds = computeChunks(bench::benchTokens(), kChunks);
   IncrementalSpectrum spectrum;
   for (auto _ : state) {
@@ -58,7 +49,7 @@ BENCHMARK(BM_IncrementalSpectrum)->Unit(benchmark::kMicrosecond);
 
 struct MeasuredRun {
   MeasuredRun()
-      : ranks(shuffledText()),
+      : ranks(bench::shuffledBenchText()),
         chunkEnds(computeChunks(bench::benchTokens(), kChunks)),
         context{settings, chunkEnds, bench::benchTokens(), 0},
         arrays(1) {

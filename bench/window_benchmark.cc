@@ -16,19 +16,10 @@ namespace {
 constexpr int kChunks = 40;
 constexpr int kTypeLimit = kMaxRank + 1;
 
-// A shuffled order, as a permutation run measures it.
-std::vector<int> shuffledText() {
-  std::vector<int> ranks = bench::benchText();
-  UniformRandom generator;
-  int seed = -1;
-  generator.uniformRandom(&seed);
-  randomize(generator, ranks, bench::benchTokens());
-  return ranks;
-}
 
 void measureRuns(benchmark::State& state, WindowSelection chosen) {
   const int N = bench::benchTokens();
-  const CompactOrder order = compactOrder(shuffledText(), N);
+  const CompactOrder order = compactOrder(bench::shuffledBenchText(), N);
   const Chunks chunkEnds = computeChunks(N, kChunks);
   const WindowParameters p;
   WindowMeasureRun run(N, kTypeLimit);
@@ -51,7 +42,7 @@ void BM_WindowRunMtldMa(benchmark::State& state) {
 BENCHMARK(BM_WindowRunMtldMa)->Unit(benchmark::kMillisecond);
 
 void BM_WindowReferenceRun(benchmark::State& state) {
-  const std::vector<int> ranks = shuffledText();
+  const std::vector<int> ranks = bench::shuffledBenchText();
   const Chunks chunkEnds = computeChunks(bench::benchTokens(), kChunks);
   const WindowParameters p;
   const WindowMeasure measure = WindowMeasure(state.range(0));

@@ -59,6 +59,20 @@ void storeFits(int row, int j, const SichelFit& sichel, double zipfSize,
   out.store(kColumnZ, row, j, zipfSize);
 }
 
+void fitAndStore(int row, int j, const MeasureContext& context, const FrequencySpectrum& s,
+                 SichelFitFunction fitSichel, MissingFits& missing, RunArrays& out) {
+  SichelFit sichel;
+  if (wantsSichelFit(out)) {
+    sichel = fitSichel(s.N, s.V, s.V1);
+    if (sichel.failed) ++missing.sichel;
+  }
+  double z = 0.0;
+  if (wantsZipfFit(out)) {
+    z = zipfSize(zipfPstar(context, s), s.N, s.V, &missing.zipf, kZipfForm);
+  }
+  storeFits(row, j, sichel, z, out);
+}
+
 double zipfPstar(const MeasureContext& context, const FrequencySpectrum& s) {
   return context.settings.globalPstar
              ? double(context.rankOneCount) / double(context.N)
@@ -80,16 +94,7 @@ void measureTokenOrder(int row, const MeasureContext& context,
     storeDiversityColumns(row, j, s, settings.parameters, arrays);
     storeWindowColumnsOfPrefix(row, j, ranks.data(), context.chunkEnds[j], settings.parameters,
                                context.shape.typeLimit, arrays);
-    SichelFit sichel;
-    if (wantsSichelFit(arrays)) {
-      sichel = sichelFit(s.N, s.V, s.V1);
-      if (sichel.failed) ++run.missing.sichel;
-    }
-    double z = 0.0;
-    if (wantsZipfFit(arrays)) {
-      z = zipfSize(zipfPstar(context, s), s.N, s.V, &run.missing.zipf, kZipfForm);
-    }
-    storeFits(row, j, sichel, z, arrays);
+    fitAndStore(row, j, context, s, sichelFit, run.missing, arrays);
   }
   endRun(s);
 }

@@ -31,6 +31,13 @@ void storeSpectrumMeasures(int row, int j, const FrequencySpectrum& s,
 bool wantsSichelFit(const RunArrays& out);
 bool wantsZipfFit(const RunArrays& out);
 
+// Makes the fits the chosen columns need, by the given Sichel fit and the
+// Zipf fit, counts their failures in `missing`, and stores them at chunk j
+// of run row.
+using SichelFitFunction = SichelFit (*)(int tokens, int types, int hapaxes);
+void fitAndStore(int row, int j, const MeasureContext& context, const FrequencySpectrum& s,
+                 SichelFitFunction fitSichel, MissingFits& missing, RunArrays& out);
+
 // Stores the fitted columns of chunk j of run row.
 void storeFits(int row, int j, const SichelFit& sichel, double zipfSize,
                RunArrays& out);

@@ -3,10 +3,13 @@
 #include "measures/diversity_columns.h"
 #include "measures/sichel_skipping_walk.h"
 #include "measures/window_columns.h"
-#include "measures/zipf.h"
 
 namespace tokshuf {
 namespace {
+
+SichelFit fitSichelSkipping(int tokens, int types, int hapaxes) {
+  return sichelFitSkipping(tokens, types, hapaxes);
+}
 
 // The window measures of every chunk at once, from one pass over the
 // order (or a few).
@@ -34,16 +37,7 @@ void measureChunks(int row, const MeasureContext& context, const T* order,
                             context.chunkEnds[j - 1] + 1, context.chunkEnds[j]);
     storeSpectrumMeasures(row, j, s, arrays);
     storeDiversityColumns(row, j, s, settings.parameters, state.drawCache, arrays);
-    SichelFit sichel;
-    if (wantsSichelFit(arrays)) {
-      sichel = sichelFitSkipping(s.N, s.V, s.V1);
-      if (sichel.failed) ++state.missing.sichel;
-    }
-    double z = 0.0;
-    if (wantsZipfFit(arrays)) {
-      z = zipfSize(zipfPstar(context, s), s.N, s.V, &state.missing.zipf, kZipfForm);
-    }
-    storeFits(row, j, sichel, z, arrays);
+    fitAndStore(row, j, context, s, fitSichelSkipping, state.missing, arrays);
   }
 }
 

@@ -5,12 +5,11 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "measures/compact_run.h"
 #include "montecarlo/compact_shuffle.h"
+#include "montecarlo/measuring_threads.h"
 #include "montecarlo/permutation.h"
 #include "montecarlo/run_outcomes.h"
 
@@ -205,29 +204,9 @@ void PermutationPipeline<T>::work(CompactRunState& state) {
 template <class T>
 MissingFits runPipeline(const MeasureContext& context, const Text& text, int threads,
                         std::FILE* console, RunArrays& arrays) {
-  threads = std::max(1, std::min(threads, context.settings.nperm));
+  threads = measuringThreads(threads, context.settings.nperm);
   PermutationPipeline<T> pipeline(context, text, threads, console, arrays);
-  std::vector<std::unique_ptr<CompactRunState>> states;
-  for (int t = 0; t < threads; ++t) {
-    states.push_back(std::make_unique<CompactRunState>(context.shape));
-  }
-  std::vector<std::thread> helpers;
-  try {
-    for (int t = 1; t < threads; ++t) {
-      helpers.emplace_back([&pipeline, &states, t] { pipeline.work(*states[t]); });
-    }
-  } catch (const std::system_error&) {
-    // Fewer threads than asked for: the ones running finish the work.
-  }
-  pipeline.work(*states[0]);
-  for (std::thread& helper : helpers) helper.join();
-
-  if (std::exception_ptr error = pipeline.firstError()) {
-    std::rethrow_exception(error);
-  }
-  MissingFits missing;
-  for (const auto& state : states) missing += state->missing;
-  return missing;
+  return runMeasuringThreads(pipeline, context.shape, threads);
 }
 
 }  // namespace

@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <memory>
 #include <mutex>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "measures/compact_run.h"
 #include "montecarlo/compact_shuffle.h"
+#include "montecarlo/measuring_threads.h"
 #include "montecarlo/run_outcomes.h"
 #include "montecarlo/seeded_shuffle.h"
 
@@ -68,26 +67,9 @@ class SeededRuns {
 template <class T>
 MissingFits runOnThreads(const MeasureContext& context, const Text& text, std::uint64_t seed,
                          int threads, std::FILE* console, RunArrays& arrays) {
-  threads = std::max(1, std::min(threads, context.settings.nperm));
   SeededRuns<T> runs(context, text, seed, console, arrays);
-  std::vector<std::unique_ptr<CompactRunState>> states;
-  for (int t = 0; t < threads; ++t) {
-    states.push_back(std::make_unique<CompactRunState>(context.shape));
-  }
-  std::vector<std::thread> helpers;
-  try {
-    for (int t = 1; t < threads; ++t) {
-      helpers.emplace_back([&runs, &states, t] { runs.work(*states[t]); });
-    }
-  } catch (const std::system_error&) {
-    // Fewer threads than asked for: the ones running take every run.
-  }
-  runs.work(*states[0]);
-  for (std::thread& helper : helpers) helper.join();
-  if (std::exception_ptr error = runs.firstError()) std::rethrow_exception(error);
-  MissingFits missing;
-  for (const auto& state : states) missing += state->missing;
-  return missing;
+  return runMeasuringThreads(runs, context.shape,
+                             measuringThreads(threads, context.settings.nperm));
 }
 
 }  // namespace
