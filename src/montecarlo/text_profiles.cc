@@ -45,9 +45,7 @@ TextProfiles profileText(const EngineSettings& engine, const Settings& settings,
   const MeasureContext context{measuring, profiles.chunkEnds, measured.N,
                                measured.rankOneCount, ids.shape()};
   profiles.runs = allocateRunArrays(settings);
-  RunState fileOrder(context.shape);
-  measureTokenOrder(0, context, measured.ranks, fileOrder, profiles.runs);
-  profiles.missing = fileOrder.missing;
+  profiles.missing = measureFileOrder(engine, context, measured, profiles.runs);
   if (settings.nperm > 0) {
     std::FILE* console = engine.console;
     if (console != nullptr) {
