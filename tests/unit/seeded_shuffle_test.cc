@@ -85,15 +85,6 @@ TEST(SeededRunStream, RedrawsTheLowHalvesBelowTwoToThe32ModRange) {
   EXPECT_GT(redraws, 250);
 }
 
-TEST(SeededRunStream, PowersOfTwoTakeTheTopBits) {
-  SeededRunStream stream(kSeed, 3), raw(kSeed, 3);
-  for (int d = 0; d < 100; ++d) {
-    ASSERT_EQ(stream.below(1u << 31), raw.next() >> 1);
-    ASSERT_EQ(stream.below(1), 0u);
-    raw.next();
-  }
-}
-
 TEST(SeededShuffle, EachRunIsAPermutation) {
   for (int n : {2, 3, 10, 1000}) {
     for (std::uint64_t run = 1; run <= 20; ++run) {
