@@ -202,4 +202,13 @@ std::function<void()> setSignalDisposition(int signal, void (*handler)(int)) {
   return [signal, handler] { std::signal(signal, handler); };
 }
 
+ProcessResult runInDirectory(const std::string& program, const std::string& directory,
+                             const std::vector<std::string>& args) {
+  ProcessOptions options;
+  options.args = args;
+  options.workingDirectory = directory;
+  options.timeoutSeconds = 120;
+  return runProcess(program, options);
+}
+
 }  // namespace tokshuf::test

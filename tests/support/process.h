@@ -57,6 +57,11 @@ struct ProcessOptions {
 ProcessResult runProcess(const std::string& program,
                          const ProcessOptions& options);
 
+// Runs program with args in directory, killed after two minutes if it
+// hangs: how the command-line tests start the programs.
+ProcessResult runInDirectory(const std::string& program, const std::string& directory,
+                             const std::vector<std::string>& args);
+
 // Ready-made child set-up steps for ProcessOptions::childSetup.
 std::function<void()> limitResource(int resource, rlim_t limit);
 std::function<void()> limitFileSize(rlim_t bytes);

@@ -32,11 +32,7 @@ std::string panel(const std::string& label) {
 class PlotColumnsTest : public testing::Test {
  protected:
   test::ProcessResult plot(const std::vector<std::string>& args) {
-    test::ProcessOptions options;
-    options.args = args;
-    options.workingDirectory = dir_.path();
-    options.timeoutSeconds = 120;
-    return test::runProcess(TOKSHUF_PLOT_BIN, options);
+    return test::runInDirectory(TOKSHUF_PLOT_BIN, dir_.path(), args);
   }
   void write(const std::string& name, const std::string& content) {
     test::writeFile(dir_.file(name), content);

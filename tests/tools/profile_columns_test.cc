@@ -11,23 +11,13 @@
 #include "plot/global_test.h"
 #include "plot/profile_table.h"
 #include "plot/svg_document.h"
+#include "profile_parse.h"
 
 namespace tokshuf::plot {
 namespace {
 
-ProfileTable parse(const std::string& text) {
-  std::istringstream in(text);
-  return parseProfile(in, "x.obs");
-}
-
-std::string errorOf(const std::string& text) {
-  try {
-    parse(text);
-  } catch (const ProfileError& e) {
-    return e.what();
-  }
-  return "no error";
-}
+using testing::errorOf;
+using testing::parse;
 
 TEST(ProfileColumnsTest, AnyKnownLabelsInAnyOrderAreColumns) {
   const struct {
@@ -100,7 +90,7 @@ TEST(ProfileColumnsTest, PanelsAreTheColumnsOfAllTextsInTheOrderTheyFirstAppear)
 }
 
 // TEXT.mgt read against the .obs of its run.
-class GlobalTestFileTest : public testing::Test {
+class GlobalTestFileTest : public ::testing::Test {
  protected:
   std::string errorOf(const std::string& mgt) {
     try {

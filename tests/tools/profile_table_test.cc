@@ -1,4 +1,5 @@
 #include "plot/profile_table.h"
+#include "profile_parse.h"
 
 #include <gtest/gtest.h>
 
@@ -23,19 +24,8 @@ std::string row(long long tokens, double value) {
   return line + "\n";
 }
 
-ProfileTable parse(const std::string& text) {
-  std::istringstream in(text);
-  return parseProfile(in, "x.obs");
-}
-
-std::string errorOf(const std::string& text) {
-  try {
-    parse(text);
-  } catch (const ProfileError& e) {
-    return e.what();
-  }
-  return "no error";
-}
+using testing::errorOf;
+using testing::parse;
 
 TEST(ProfileTableTest, ReadsRowsAsTokshufPrintsThem) {
   const ProfileTable table = parse(kHeader + row(100, 0.5) + row(200, 1234.5678901));

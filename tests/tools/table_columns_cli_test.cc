@@ -11,6 +11,7 @@
 #include "crafted_run.h"
 #include "support/files.h"
 #include "support/process.h"
+#include "support/profile_file.h"
 
 #ifndef TOKSHUF_BIN
 #define TOKSHUF_BIN ""
@@ -21,26 +22,13 @@ namespace {
 
 const std::vector<long long> kTokens{100, 200, 300};
 
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-    lines.push_back(text.substr(start, end - start));
-  }
-  return lines;
-}
-
 class TableColumnsTest : public testing::Test {
  protected:
   std::vector<std::string> table(const std::vector<std::string>& args) {
-    test::ProcessOptions options;
-    options.args = args;
-    options.workingDirectory = dir_.path();
-    options.timeoutSeconds = 120;
-    const test::ProcessResult r = test::runProcess(TOKSHUF_TABLE_BIN, options);
+    const test::ProcessResult r = test::runInDirectory(TOKSHUF_TABLE_BIN, dir_.path(), args);
     EXPECT_TRUE(r.exitedWith(0)) << r.describe();
     EXPECT_EQ(r.err, "");
-    return linesOf(r.out);
+    return test::splitLines(r.out);
   }
   void write(const std::string& name, const std::string& content) {
     test::writeFile(dir_.file(name), content);
